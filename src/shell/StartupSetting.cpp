@@ -1,0 +1,20 @@
+#include "shell/StartupSetting.h"
+
+#include <QSettings>
+
+QString StartupSetting(int mode, int key, const QString &value)
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tablomi"));
+    settings.beginGroup(QStringLiteral("startup2"));
+    const QString name = QString::number(key);
+    if (mode == 1) {
+        if (settings.status() != QSettings::NoError)
+            return QString();
+        const QVariant stored = settings.value(name);
+        return stored.canConvert<QString>() ? stored.toString() : QString();
+    }
+    settings.setValue(name, value);
+    settings.endGroup();
+    settings.sync();
+    return QString();
+}

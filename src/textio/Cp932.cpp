@@ -1,0 +1,224 @@
+#include "textio/Cp932.h"
+
+#include <QStringDecoder>
+
+#include <iconv.h>
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace Cp932 {
+namespace {
+
+constexpr char16_t kInvalid = 0xFFFF;
+constexpr char16_t kLead = 0xFFFE;
+constexpr quint16 kNoCode = 0xFFFF;
+
+struct Tables {
+    std::array<char16_t, 256> single{};   // byte -> character, kLead or kInvalid
+    std::vector<char16_t> pair;           // (lead << 8 | trail) -> character or kInvalid
+    std::vector<quint16> code;            // BMP character -> code page 932 code or kNoCode
+
+    Tables() : pair(65536, kInvalid), code(65536, kNoCode)
+    {
+        iconv_t toU = iconv_open("UTF-16LE", "CP932");
+        iconv_t fromU = iconv_open("CP932", "UTF-16LE");
+        if (toU == reinterpret_cast<iconv_t>(-1) || fromU == reinterpret_cast<iconv_t>(-1))
+            qFatal("iconv has no CP932 converter (glibc's gconv modules are missing)");
+
+        auto toUnicode = [&](const char *in, size_t len) -> char16_t {
+            char inBuf[2];
+            std::memcpy(inBuf, in, len);
+            char outBuf[8];
+            char *ip = inBuf;
+            char *op = outBuf;
+            size_t il = len, ol = sizeof outBuf;
+            iconv(toU, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(toU, &ip, &il, &op, &ol) == size_t(-1) || il != 0 || op - outBuf != 2)
+                return kInvalid;
+            return char16_t(quint8(outBuf[0]) | (quint8(outBuf[1]) << 8));
+        };
+
+        for (int b = 0; b < 256; ++b) {
+            const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+            if (lead) {
+                single[b] = kLead;
+                continue;
+            }
+            const char c = char(b);
+            single[b] = toUnicode(&c, 1);
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (single[lead] != kLead)
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                const char in[2] = {char(lead), char(trail)};
+                pair[(lead << 8) | trail] = toUnicode(in, 2);
+            }
+        }
+        for (int u = 0; u < 65536; ++u) {
+            if (u >= 0xD800 && u <= 0xDFFF)
+                continue;
+            char inBuf[2] = {char(u & 0xFF), char(u >> 8)};
+            char outBuf[8];
+            char *ip = inBuf;
+            char *op = outBuf;
+            size_t il = 2, ol = sizeof outBuf;
+            iconv(fromU, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(fromU, &ip, &il, &op, &ol) == size_t(-1) || il != 0)
+                continue;
+            const auto n = op - outBuf;
+            if (n == 1)
+                code[u] = quint8(outBuf[0]);
+            else if (n == 2)
+                code[u] = quint16((quint8(outBuf[0]) << 8) | quint8(outBuf[1]));
+        }
+        iconv_close(toU);
+        iconv_close(fromU);
+    }
+};
+
+const Tables &tables()
+{
+    static const Tables t;
+    return t;
+}
+
+void appendReference(uint codePoint, QByteArray &out)
+{
+    out += "&#";
+    out += QByteArray::number(codePoint);
+    out += ';';
+}
+
+bool isTrailByte(quint8 b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
+} // namespace
+
+qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
+{
+    const Tables &t = tables();
+    qsizetype replaced = 0;
+    const qsizetype n = text.size();
+    out.reserve(out.size() + n * 2);
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ch = s[i];
+        if (ch < 0x80) {
+            out += char(ch);
+            continue;
+        }
+        if (QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            const uint cp = QChar::surrogateToUcs4(ch, s[i + 1]);
+            ++i;
+            ++replaced;
+            if (mode == Unmappable::NumericReference)
+                appendReference(cp, out);
+            else
+                out += '?';
+            continue;
+        }
+        const quint16 code = t.code[ch];
+        if (code == kNoCode) {
+            ++replaced;
+            if (mode == Unmappable::NumericReference)
+                appendReference(QChar::isSurrogate(ch) ? 0xFFFD : ch, out);
+            else
+                out += '?';
+        } else if (code > 0xFF) {
+            out += char(code >> 8);
+            out += char(code & 0xFF);
+        } else {
+            out += char(code);
+        }
+    }
+    return replaced;
+}
+
+QByteArray encode(QStringView text, Unmappable mode, qsizetype *replaced)
+{
+    QByteArray out;
+    const qsizetype r = encodeAppend(text, mode, out);
+    if (replaced)
+        *replaced = r;
+    return out;
+}
+
+QString decode(const QByteArray &bytes)
+{
+    const Tables &t = tables();
+    QString out;
+    out.resize(bytes.size());
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    qsizetype w = 0;
+    const qsizetype n = bytes.size();
+    const auto *b = reinterpret_cast<const quint8 *>(bytes.constData());
+    for (qsizetype i = 0; i < n; ++i) {
+        const quint8 c = b[i];
+        const char16_t s = t.single[c];
+        if (s != kLead) {
+            o[w++] = (s == kInvalid) ? char16_t(0xFFFD) : s;
+            continue;
+        }
+        if (i + 1 < n && isTrailByte(b[i + 1])) {
+            const char16_t p = t.pair[(c << 8) | b[i + 1]];
+            o[w++] = (p == kInvalid) ? char16_t(0xFFFD) : p;
+            ++i;
+        } else {
+            // A lead byte without a trail byte: the next byte starts afresh.
+            o[w++] = 0xFFFD;
+        }
+    }
+    out.resize(w);
+    return out;
+}
+
+bool isDoubleByte(char16_t ch)
+{
+    const quint16 code = tables().code[ch];
+    return code != kNoCode && code > 0xFF;
+}
+
+qsizetype byteCount(QStringView text)
+{
+    const Tables &t = tables();
+    const quint16 *code = t.code.data();
+    qsizetype count = 0;
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const quint16 c = code[s[i]];
+        count += (c != kNoCode && c > 0xFF) ? 2 : 1;
+    }
+    return count;
+}
+
+QString decodeFileContent(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringConverter::Utf8);
+        return utf8.decode(bytes.mid(3));
+    }
+    bool multiByte = false;
+    for (char c : bytes) {
+        if (quint8(c) >= 0x80) {
+            multiByte = true;
+            break;
+        }
+    }
+    if (multiByte) {
+        QStringDecoder utf8(QStringConverter::Utf8);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return decode(bytes);
+}
+
+} // namespace Cp932

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Code page 932 (Windows Shift_JIS), with the mapping taken from glibc's
+// iconv "CP932". The tables are built once, on first use.
+namespace Cp932 {
+
+// What to do with a character that code page 932 cannot hold.
+enum class Unmappable {
+    NumericReference, // "&#128512;": pages stay valid and show every character
+    QuestionMark      // "?": plain text and CSV files
+};
+
+// Appends the encoding of text to out. Returns the number of characters
+// (code points) that had to be replaced.
+qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out);
+QByteArray encode(QStringView text, Unmappable mode, qsizetype *replaced = nullptr);
+
+// Bytes that do not decode become U+FFFD; decoding never fails.
+QString decode(const QByteArray &bytes);
+
+// The text's length in code page 932 bytes: 2 for every double-byte
+// character, 1 for everything else (an unmappable UTF-16 unit counts 1, as
+// the "?" it would become).
+qsizetype byteCount(QStringView text);
+
+// True when the character has a double-byte code.
+bool isDoubleByte(char16_t ch);
+
+// Reads file content: UTF-8 when it starts with a byte-order mark or is valid
+// UTF-8 holding at least one multi-byte sequence, code page 932 otherwise.
+QString decodeFileContent(const QByteArray &bytes);
+
+} // namespace Cp932

@@ -1,0 +1,50 @@
+#include "textio/LineSink.h"
+
+#include <QIODevice>
+
+namespace {
+constexpr qsizetype kFlushAt = 1 << 16;
+}
+
+LineSink::LineSink(QIODevice *device, Cp932::Unmappable mode)
+    : m_device(device), m_mode(mode)
+{
+    m_buffer.reserve(kFlushAt + 4096);
+}
+
+LineSink::~LineSink()
+{
+    finish();
+}
+
+void LineSink::line(QStringView unit)
+{
+    m_replaced += Cp932::encodeAppend(unit, m_mode, m_buffer);
+    m_buffer += "\r\n";
+    if (m_buffer.size() >= kFlushAt)
+        flushBuffer();
+}
+
+void LineSink::flushBuffer()
+{
+    if (m_buffer.isEmpty())
+        return;
+    if (m_ok) {
+        qsizetype done = 0;
+        while (done < m_buffer.size()) {
+            const qint64 n = m_device->write(m_buffer.constData() + done, m_buffer.size() - done);
+            if (n <= 0) {
+                m_ok = false;
+                break;
+            }
+            done += n;
+        }
+    }
+    m_buffer.clear();
+}
+
+bool LineSink::finish()
+{
+    flushBuffer();
+    return m_ok;
+}

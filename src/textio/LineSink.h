@@ -1,0 +1,37 @@
+#pragma once
+
+#include "textio/Cp932.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// Every file the program writes goes through one of these: each unit is
+// encoded to code page 932 and followed by CR LF, the last one included.
+class LineSink
+{
+public:
+    LineSink(QIODevice *device, Cp932::Unmappable mode);
+    ~LineSink();
+    LineSink(const LineSink &) = delete;
+    LineSink &operator=(const LineSink &) = delete;
+
+    void line(QStringView unit);
+    void line(const QString &unit) { line(QStringView(unit)); }
+    void line(const char *asciiOrUtf8) { line(QString::fromUtf8(asciiOrUtf8)); }
+
+    // Writes what is buffered; false once any write has failed.
+    bool finish();
+    bool ok() const { return m_ok; }
+    qsizetype replaced() const { return m_replaced; }
+
+private:
+    void flushBuffer();
+
+    QIODevice *m_device;
+    Cp932::Unmappable m_mode;
+    QByteArray m_buffer;
+    qsizetype m_replaced = 0;
+    bool m_ok = true;
+};

@@ -1,0 +1,64 @@
+#include "textio/SafeSave.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace SafeSave {
+
+namespace {
+QString shortWriteReason()
+{
+    return QStringLiteral("書き込みが途中で止まりました（ディスクの空き容量が足りない可能性があります）");
+}
+} // namespace
+
+bool writeBytes(const QString &path, const QByteArray &content, QString *errorText)
+{
+    auto fail = [&](const QString &reason) {
+        if (errorText)
+            *errorText = reason;
+        return false;
+    };
+    if (QFileInfo(path).isDir())
+        return fail(QStringLiteral("同じ名前のフォルダがあります"));
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    // Unbuffered: every write reaches the system at once, so a short write on
+    // a full disk shows in its return value instead of vanishing in a buffer.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(file.errorString());
+
+    qsizetype done = 0;
+    while (done < content.size()) {
+        const qint64 n = file.write(content.constData() + done, content.size() - done);
+        if (n <= 0 || file.error() != QFileDevice::NoError) {
+            const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                       : shortWriteReason();
+            file.cancelWriting();
+            return fail(reason);
+        }
+        done += n;
+    }
+    if (!file.flush() || file.error() != QFileDevice::NoError || file.size() != content.size()) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                                   : shortWriteReason();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    const QString reasonBeforeCommit = file.errorString();
+    if (!file.commit()) {
+        const QString reason = file.errorString();
+        return fail(reason.isEmpty() ? reasonBeforeCommit : reason);
+    }
+    return true;
+}
+
+QString failureMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace SafeSave

@@ -1,0 +1,32 @@
+#include "textpage/TextPageWriter.h"
+
+#include "page/PageFrame.h"
+#include "textio/LineSink.h"
+#include "textpage/LineBreaks.h"
+
+namespace TextPageWriter {
+
+void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input)
+{
+    PageFrame::writeHead(sink, options);
+    sink.line("<table border=0>");
+    sink.line("<tr><td align=left>");
+    if (input.mincho)
+        sink.line(QStringLiteral("<FONT face=\"ＭＳ 明朝\">"));
+    sink.line(convertLineBreaks(input.text, input.convertBreaks));
+    if (input.mincho)
+        sink.line("</FONT>");
+    sink.line("</td></tr>");
+    sink.line("</table>");
+    sink.line("</center>");
+    PageFrame::writeTail(sink, options);
+}
+
+bool write(QIODevice *device, const PageOptions &options, const TextPageInput &input)
+{
+    LineSink sink(device, Cp932::Unmappable::NumericReference);
+    writeLines(sink, options, input);
+    return sink.finish();
+}
+
+} // namespace TextPageWriter

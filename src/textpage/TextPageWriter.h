@@ -1,0 +1,23 @@
+#pragma once
+
+#include "page/PageOptions.h"
+
+#include <QString>
+
+class LineSink;
+class QIODevice;
+
+// The editor text and its two options, as the text and i-mode pages use them.
+struct TextPageInput {
+    QString text;             // lines separated by CR LF
+    bool convertBreaks = true; // Check6 "改行を<br>に置き換える"
+    bool mincho = false;       // Check8 "ＭＳ明朝を使用"
+};
+
+namespace TextPageWriter {
+
+void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input);
+// Writes the whole page to device; false when a write failed.
+bool write(QIODevice *device, const PageOptions &options, const TextPageInput &input);
+
+} // namespace TextPageWriter

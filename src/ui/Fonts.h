@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+
+// The two Japanese faces the window names, mapped onto the IPA fonts.
+namespace Fonts {
+
+// Call once before any widget exists.
+void installSubstitutions();
+
+QFont gothic(qreal pointSize);  // "ＭＳ Ｐゴシック"
+QFont mincho(qreal pointSize);  // "ＭＳ 明朝"
+
+} // namespace Fonts

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "page/WindowContext.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class BrowsePanel;
+class CsvTab;
+class LinkTab;
+class PageOptionsPanel;
+class QLabel;
+class QTabWidget;
+class QtUserDialogs;
+class TextTab;
+class UserDialogs;
+
+// main1: the one window of the program.
+class MainWindow : public QMainWindow, public WindowContext
+{
+    Q_OBJECT
+public:
+    // dialogs: the message boxes and file dialog to use; the real ones when null.
+    explicit MainWindow(UserDialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // WindowContext
+    UserDialogs &dialogs() override;
+    PageOptions pageOptions() const override;
+    QString currentFolder() const override;
+    QString selectedFileName() const override;
+    QString pathLabel() const override;
+    void setPathLabel(const QString &path) override;
+    void refreshFileList() override;
+
+    BrowsePanel *browsePanel() const { return m_browse; }
+    CsvTab *csvTab() const { return m_csvTab; }
+    TextTab *textTab() const { return m_textTab; }
+    LinkTab *linkTab() const { return m_linkTab; }
+
+public slots:
+    void Form_Load();
+    void Form_QueryUnload();
+    void helpp_Click();
+    void about_Click();
+    void eend_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenu();
+
+    std::unique_ptr<QtUserDialogs> m_ownDialogs;
+    UserDialogs *m_dialogs;
+    QWidget *m_area = nullptr;
+    QLabel *m_label1 = nullptr;
+    QTabWidget *m_sstab1 = nullptr;
+    PageOptionsPanel *m_options = nullptr;
+    BrowsePanel *m_browse = nullptr;
+    CsvTab *m_csvTab = nullptr;
+    TextTab *m_textTab = nullptr;
+    LinkTab *m_linkTab = nullptr;
+};

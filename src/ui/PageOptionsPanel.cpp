@@ -1,0 +1,84 @@
+#include "ui/PageOptionsPanel.h"
+
+#include "page/AppInfo.h"
+#include "ui/ClickableLabel.h"
+#include "ui/Fonts.h"
+#include "ui/TabPage.h"
+#include "ui/TwoStateCheckBox.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+struct OptionSpec {
+    const char *name;
+    const char *caption;
+    int x, y;
+    QColor swatch;
+};
+} // namespace
+
+PageOptionsPanel::PageOptionsPanel(QWidget *area)
+    : QObject(area)
+{
+    placeAt(new QLabel(QStringLiteral("ｈｔｍｌタイトル："), area), "Label4", 304, 404, 81, 17);
+    m_text2 = placeAt(new QLineEdit(QStringLiteral("ここにタイトルを入れて下さい"), area), "Text2", 376, 400, 321, 18);
+    m_check3 = placeAt(new TwoStateCheckBox(QStringLiteral("テーブルの枠線有り"), area), "Check3", 712, 400, 121, 17);
+    placeAt(new QLabel(QStringLiteral("戻るＵＲＬ："), area), "Label5", 304, 428, 57, 17);
+    m_text3 = placeAt(new QLineEdit(QStringLiteral("http://"), area), "Text3", 360, 424, 473, 18);
+
+    m_frame3 = placeAt(new QGroupBox(QStringLiteral("ＨＴＭＬ背景色指定"), area), "Frame3", 8, 448, 833, 73);
+    const OptionSpec specs[9] = {
+        {"Option1", "背景色なし", 8, 16, QColor()},
+        {"Option2", "そらいろ", 96, 16, QColor(128, 255, 255)},
+        {"Option3", "きいろ", 184, 16, QColor(255, 255, 128)},
+        {"Option4", "オレンジ", 272, 16, QColor(255, 192, 128)},
+        {"Option5", "みどり", 360, 16, QColor(128, 255, 128)},
+        {"Option6", "あいいろ", 448, 16, QColor(192, 192, 255)},
+        {"Option7", "ピンク", 536, 16, QColor(255, 192, 192)},
+        {"Option8", "むらさき", 624, 16, QColor(255, 192, 255)},
+        {"Option9", "ﾌｧｲﾙ指定", 8, 36, QColor()},
+    };
+    for (int i = 0; i < 9; ++i) {
+        auto *button = placeAt(new QRadioButton(QString::fromUtf8(specs[i].caption), m_frame3),
+                               specs[i].name, specs[i].x, specs[i].y, 81, 17);
+        if (specs[i].swatch.isValid()) {
+            button->setAutoFillBackground(true);
+            QPalette pal = button->palette();
+            pal.setColor(QPalette::Window, specs[i].swatch);
+            pal.setColor(QPalette::Button, specs[i].swatch);
+            button->setPalette(pal);
+        }
+        m_options[i] = button;
+    }
+    m_options[0]->setChecked(true);
+    m_text5 = placeAt(new QLineEdit(QStringLiteral("http://"), m_frame3), "Text5", 96, 35, 729, 18);
+    m_label16 = placeAt(new ClickableLabel(QStringLiteral("例　：　") + AppInfo::exampleBackgroundUrl(), m_frame3),
+                        "Label16", 96, 56, 393, 17);
+    m_label16->setCursor(Qt::PointingHandCursor);
+    connect(m_label16, &ClickableLabel::clicked, this, &PageOptionsPanel::Label16_Click);
+}
+
+void PageOptionsPanel::Label16_Click()
+{
+    m_text5->setText(AppInfo::exampleBackgroundUrl());
+    m_options[8]->setChecked(true);
+}
+
+PageOptions PageOptionsPanel::readPageOptions() const
+{
+    PageOptions o;
+    o.title = m_text2->text();
+    o.backUrl = m_text3->text();
+    o.backgroundImageUrl = m_text5->text();
+    o.background = BackgroundChoice::None;
+    for (int i = 0; i < 9; ++i) {
+        if (m_options[i]->isChecked()) {
+            o.background = backgroundFromOption(i + 1);
+            break;
+        }
+    }
+    return o;
+}
