@@ -24,4 +24,6 @@ public:
     virtual QString pathLabel() const = 0;
     virtual void setPathLabel(const QString &path) = 0;
     virtual void refreshFileList() = 0;
+    // The entries of the file list File1, in list order.
+    virtual QStringList fileListNames() const = 0;
 };

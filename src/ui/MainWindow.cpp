@@ -142,3 +142,8 @@ void MainWindow::refreshFileList()
 {
     m_browse->refreshFiles();
 }
+
+QStringList MainWindow::fileListNames() const
+{
+    return m_browse->fileNames();
+}

@@ -33,6 +33,7 @@ public:
     QString pathLabel() const override;
     void setPathLabel(const QString &path) override;
     void refreshFileList() override;
+    QStringList fileListNames() const override;
 
     BrowsePanel *browsePanel() const { return m_browse; }
     CsvTab *csvTab() const { return m_csvTab; }
