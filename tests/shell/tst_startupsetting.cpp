@@ -1,0 +1,51 @@
+#include "shell/StartupSetting.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestStartupSetting : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void missingReadsEmpty();
+    void storesAndReadsBack();
+    void damagedFileDoesNotStopTheProgram();
+
+private:
+    QTemporaryDir m_config;
+    QString iniPath() const { return m_config.filePath(QStringLiteral("tablomi.ini")); }
+};
+
+void TestStartupSetting::initTestCase()
+{
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+}
+
+void TestStartupSetting::missingReadsEmpty()
+{
+    QCOMPARE(StartupSetting(1, FolderKey), QString());
+}
+
+void TestStartupSetting::storesAndReadsBack()
+{
+    const QString folder = QStringLiteral("/home/利用者/デスクトップ/a b;$(x)");
+    QCOMPARE(StartupSetting(2, FolderKey, folder), QString());
+    QCOMPARE(StartupSetting(1, FolderKey), folder);
+    const QByteArray ini = TestFiles::readAll(iniPath());
+    QVERIFY(ini.contains("[startup2]"));
+    QVERIFY(ini.contains("1="));
+}
+
+void TestStartupSetting::damagedFileDoesNotStopTheProgram()
+{
+    QVERIFY(TestFiles::writeAll(iniPath(), QByteArray("\xFF\xFE[[[startup2\n1=\"unterminated\n\0\0garbage", 40)));
+    StartupSetting(1, FolderKey); // must not crash; any value will do
+    StartupSetting(2, FolderKey, QStringLiteral("/tmp"));
+    QCOMPARE(StartupSetting(1, FolderKey), QStringLiteral("/tmp"));
+}
+
+QTEST_GUILESS_MAIN(TestStartupSetting)
+#include "tst_startupsetting.moc"

@@ -1,0 +1,121 @@
+#include "support/TestFiles.h"
+#include "textio/FileReading.h"
+#include "textio/LineSink.h"
+#include "textio/SafeSave.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+// A device that accepts a few bytes and then fails.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(qint64 room) : m_room(room) { open(QIODevice::WriteOnly); }
+    QByteArray data;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *d, qint64 len) override
+    {
+        if (m_room <= 0)
+            return -1;
+        const qint64 n = qMin(len, m_room);
+        data.append(d, n);
+        m_room -= n;
+        return n;
+    }
+
+private:
+    qint64 m_room;
+};
+} // namespace
+
+class TestSafeSave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void lineSinkEndsEveryLineWithCrLf();
+    void lineSinkReportsFailedWrites();
+    void replacesExistingLongerFile();
+    void failureKeepsOldFileAndLeavesNoTemporary();
+    void readsOnlyRegularFiles();
+};
+
+void TestSafeSave::lineSinkEndsEveryLineWithCrLf()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    LineSink sink(&buffer, Cp932::Unmappable::QuestionMark);
+    sink.line(QStringLiteral("表"));
+    sink.line(QString());
+    sink.line(QStringLiteral("a\r\nb😀"));
+    QVERIFY(sink.finish());
+    QCOMPARE(sink.replaced(), 1);
+    QCOMPARE(bytes, TestFiles::sjis(QStringLiteral("表")) + "\r\n\r\na\r\nb?\r\n");
+}
+
+void TestSafeSave::lineSinkReportsFailedWrites()
+{
+    FailingDevice device(5);
+    LineSink sink(&device, Cp932::Unmappable::NumericReference);
+    for (int i = 0; i < 10; ++i)
+        sink.line(QStringLiteral("0123456789"));
+    QVERIFY(!sink.finish());
+}
+
+void TestSafeSave::replacesExistingLongerFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.html"));
+    QVERIFY(TestFiles::writeAll(path, QByteArray(10000, 'x')));
+    QString error;
+    QVERIFY(SafeSave::writeBytes(path, "short\r\n", &error));
+    QCOMPARE(TestFiles::readAll(path), QByteArray("short\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"page.html"}));
+}
+
+void TestSafeSave::failureKeepsOldFileAndLeavesNoTemporary()
+{
+    QTemporaryDir dir;
+    // The target is a folder.
+    const QString folder = dir.filePath(QStringLiteral("taken.html"));
+    QVERIFY(QDir().mkpath(folder));
+    QString error;
+    QVERIFY(!SafeSave::writeBytes(folder, "x", &error));
+    QVERIFY(!error.isEmpty());
+    // The folder does not exist.
+    QVERIFY(!SafeSave::writeBytes(dir.filePath(QStringLiteral("gone/a.html")), "x", &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(SafeSave::failureMessage(QStringLiteral("/x/a.html"), error).contains(QStringLiteral("/x/a.html")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestSafeSave::readsOnlyRegularFiles()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("x.csv"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    FileReading::Result r = FileReading::readText(fifo);
+    QVERIFY(!r.ok);
+    QVERIFY(!r.errorText.isEmpty());
+
+    r = FileReading::readText(dir.path());
+    QVERIFY(!r.ok);
+    r = FileReading::readText(dir.filePath(QStringLiteral("missing.csv")));
+    QVERIFY(!r.ok);
+
+    const QString file = dir.filePath(QStringLiteral("a.txt"));
+    QVERIFY(TestFiles::writeAll(file, TestFiles::sjis(QStringLiteral("一行目\r\n二行目"))));
+    r = FileReading::readText(file);
+    QVERIFY(r.ok);
+    QCOMPARE(r.text, QStringLiteral("一行目\r\n二行目"));
+}
+
+QTEST_GUILESS_MAIN(TestSafeSave)
+#include "tst_safesave.moc"

@@ -1,0 +1,352 @@
+#include "WindowHarness.h"
+
+#include "page/AppInfo.h"
+#include "shell/StartupSetting.h"
+#include "support/TestFiles.h"
+#include "ui/BrowsePanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+
+namespace {
+struct Place {
+    const char *name;
+    int x, y, w, h;
+};
+
+// Places on the client area (or, for the frame's options, on Frame3).
+const Place kWindowPlaces[] = {
+    {"Label1", 0, 0, 841, 17},     {"Drive1", 0, 24, 297, 20},   {"Dir1", 0, 48, 161, 370},
+    {"File1", 168, 48, 129, 398},  {"Command7", 0, 424, 81, 17}, {"Command13", 88, 424, 81, 17},
+    {"SSTab1", 304, 24, 537, 369}, {"Label4", 304, 404, 81, 17}, {"Text2", 376, 400, 321, 18},
+    {"Check3", 712, 400, 121, 17}, {"Label5", 304, 428, 57, 17}, {"Text3", 360, 424, 473, 18},
+    {"Frame3", 8, 448, 833, 73},
+};
+const Place kFramePlaces[] = {
+    {"Option1", 8, 16, 81, 17},   {"Option2", 96, 16, 81, 17},  {"Option3", 184, 16, 81, 17},
+    {"Option4", 272, 16, 81, 17}, {"Option5", 360, 16, 81, 17}, {"Option6", 448, 16, 81, 17},
+    {"Option7", 536, 16, 81, 17}, {"Option8", 624, 16, 81, 17}, {"Option9", 8, 36, 81, 17},
+    {"Text5", 96, 35, 729, 18},   {"Label16", 96, 56, 393, 17},
+};
+// Places on the tab control, tab strip included.
+const Place kTabPlaces[] = {
+    {"List1", 8, 28, 417, 50},     {"Command1", 432, 28, 97, 17},  {"Command2", 432, 47, 97, 17},
+    {"Check5", 432, 65, 89, 17},   {"Label2", 8, 88, 33, 17},      {"Combo2", 32, 84, 49, 20},
+    {"Label3", 88, 88, 25, 17},    {"Combo1", 112, 84, 49, 20},    {"Text1", 168, 84, 217, 18},
+    {"Command8", 392, 84, 33, 17}, {"Command5", 432, 84, 57, 17},  {"Command6", 496, 84, 33, 17},
+    {"grd1", 8, 108, 521, 185},    {"Check1", 8, 300, 129, 17},    {"Check2", 8, 316, 129, 17},
+    {"Check4", 8, 332, 137, 17},   {"Check9", 144, 300, 145, 17},  {"Check7", 144, 320, 137, 17},
+    {"Command4", 352, 336, 81, 25}, {"Command3", 448, 336, 81, 25},
+    {"rtext1", 8, 32, 521, 265},   {"Command11", 8, 300, 89, 17},  {"Command12", 112, 300, 89, 17},
+    {"Label6", 344, 300, 65, 17},  {"Label7", 400, 297, 57, 17},   {"Check8", 24, 320, 105, 17},
+    {"Check6", 24, 340, 153, 17},  {"Command10", 304, 332, 137, 25}, {"Command9", 456, 332, 73, 25},
+    {"Label10", 8, 32, 513, 65},   {"Command14", 8, 96, 121, 25},  {"Command15", 136, 96, 121, 25},
+    {"Label11", 8, 128, 33, 17},   {"Label12", 56, 128, 73, 17},   {"Label13", 160, 128, 73, 17},
+    {"Label8", 8, 144, 33, 17},    {"Label9", 48, 144, 97, 17},    {"Text4", 152, 144, 305, 18},
+    {"Command16", 464, 144, 65, 17}, {"List2", 8, 168, 521, 158},  {"Command17", 448, 336, 81, 25},
+};
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void everyControlAtItsPlace();
+    void captionsAndStartValues();
+    void menusAndPopups();
+    void usageAndVersionFromTheMenu();
+    void textPageThroughTheWindow();
+    void saveSequenceQuestions();
+    void failingSaveKeepsOldFile();
+    void folderIsStoredAndRestored();
+    void deletedOrDamagedStoredFolder();
+    void endMenuClosesAndStores();
+
+private:
+    QString iniPath() const { return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/tablomi.ini"); }
+};
+
+void TestMainWindow::init()
+{
+    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    QFile::remove(iniPath());
+}
+
+void TestMainWindow::everyControlAtItsPlace()
+{
+    WindowHarness h;
+    QWidget *area = h.window->centralWidget();
+    QCOMPARE(area->size(), QSize(846, 528));
+    for (const Place &p : kWindowPlaces) {
+        QWidget *w = h.find(p.name);
+        QVERIFY2(w, p.name);
+        QCOMPARE(QRect(w->mapTo(area, QPoint(0, 0)), w->size()), QRect(p.x, p.y, p.w, p.h));
+    }
+    auto *frame = h.find("Frame3");
+    for (const Place &p : kFramePlaces) {
+        QWidget *w = h.find(p.name);
+        QVERIFY2(w, p.name);
+        QCOMPARE(w->parentWidget(), frame);
+        QCOMPARE(w->geometry(), QRect(p.x, p.y, p.w, p.h));
+    }
+    auto *tabs = h.find<QTabWidget>("SSTab1");
+    for (int tab = 0; tab < 3; ++tab) {
+        tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        for (const Place &p : kTabPlaces) {
+            QWidget *w = h.find(p.name);
+            QVERIFY2(w, p.name);
+            if (!w->isVisible())
+                continue;
+            QCOMPARE(QRect(w->mapTo(tabs, QPoint(0, 0)), w->size()), QRect(p.x, p.y, p.w, p.h));
+        }
+    }
+}
+
+void TestMainWindow::captionsAndStartValues()
+{
+    WindowHarness h;
+    QCOMPARE(h.window->windowTitle(), QStringLiteral("Ｔａｂｕｌｉｎｋ　（ｈｔｍｌ化ツール）"));
+    auto *tabs = h.find<QTabWidget>("SSTab1");
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("ＣＳＶ　／　ＨＴＭＬ"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("ＴＥＸＴ　／　ＨＴＭＬ"));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("リンクＨＴＭＬ"));
+    QCOMPARE(tabs->currentIndex(), 1);
+
+    QCOMPARE(h.find<QPushButton>("Command1")->text(), QStringLiteral("csvﾌｧｲﾙ読込"));
+    QCOMPARE(h.find<QPushButton>("Command10")->text(), QStringLiteral("html 保存 (i-mode用)"));
+    QCOMPARE(h.find<QPushButton>("Command17")->text(), QStringLiteral("ｈｔｍｌ 作成"));
+    QCOMPARE(h.find<QCheckBox>("Check5")->text(), QStringLiteral("両脇の\"を取る"));
+    QCOMPARE(h.find<QCheckBox>("Check6")->checkState(), Qt::Checked);
+    QCOMPARE(h.find<QCheckBox>("Check8")->checkState(), Qt::Unchecked);
+    QCOMPARE(h.find<QGroupBox>("Frame3")->title(), QStringLiteral("ＨＴＭＬ背景色指定"));
+    QVERIFY(h.find<QRadioButton>("Option1")->isChecked());
+    QCOMPARE(h.find<QLineEdit>("Text2")->text(), QStringLiteral("ここにタイトルを入れて下さい"));
+    QCOMPARE(h.find<QLineEdit>("Text3")->text(), QStringLiteral("http://"));
+    QCOMPARE(h.find<QLineEdit>("Text5")->text(), QStringLiteral("http://"));
+    QCOMPARE(h.find<QComboBox>("Combo1")->currentText(), QStringLiteral("4"));
+    QCOMPARE(h.find<QComboBox>("Combo2")->currentText(), QStringLiteral("5"));
+    QCOMPARE(h.find<QLabel>("Label7")->text(), QString());
+    QCOMPARE(h.find<QLabel>("Label1")->text(), QString());
+
+    auto *grid = h.find<QTableView>("grd1");
+    QCOMPARE(grid->model()->rowCount(), 4);
+    QCOMPARE(grid->model()->columnCount(), 5);
+    QCOMPARE(grid->currentIndex(), grid->model()->index(0, 0));
+
+    const QStringList lines = h.find<QLabel>("Label10")->text().split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines.at(0).startsWith(QStringLiteral("ディレクトリ中にある")));
+    QVERIFY(lines.at(1).startsWith(QStringLiteral("①対象ディレクトリ")));
+    QVERIFY(lines.at(2).endsWith(QStringLiteral("説明文を入れたい行全て繰り返します。")));
+
+    // The example address fills Text5 and selects the image option.
+    QTest::mouseClick(h.find("Label16"), Qt::LeftButton);
+    QCOMPARE(h.find<QLineEdit>("Text5")->text(), AppInfo::exampleBackgroundUrl());
+    QVERIFY(h.find<QRadioButton>("Option9")->isChecked());
+    QVERIFY(!h.find<QRadioButton>("Option1")->isChecked());
+
+    // A partial state set by code counts as unticked; the user's click ticks.
+    auto *check = h.find<QCheckBox>("Check8");
+    check->setCheckState(Qt::PartiallyChecked);
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(check->checkState(), Qt::Checked);
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(check->checkState(), Qt::Unchecked);
+    QTest::mouseClick(check, Qt::LeftButton);
+    QCOMPARE(check->checkState(), Qt::Checked);
+}
+
+void TestMainWindow::menusAndPopups()
+{
+    WindowHarness h;
+    const QList<QAction *> bar = h.window->menuBar()->actions();
+    QCOMPARE(bar.size(), 1);
+    QCOMPARE(bar.first()->text(), QStringLiteral("ファイル"));
+    const QList<QAction *> entries = bar.first()->menu()->actions();
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries.at(0)->objectName(), QStringLiteral("helpp"));
+    QCOMPARE(entries.at(0)->text(), QStringLiteral("使用方法"));
+    QCOMPARE(entries.at(1)->text(), QStringLiteral("バージョン"));
+    QCOMPARE(entries.at(2)->text(), QStringLiteral("終了"));
+
+    auto texts = [](QMenu *menu) {
+        QStringList t;
+        for (QAction *a : menu->actions())
+            t << a->objectName() + QLatin1Char('=') + a->text();
+        return t;
+    };
+    QCOMPARE(texts(h.find<QMenu>("dirclk1")),
+             QStringList({"dirclkr1=ｸﾘｯﾌﾟﾎﾞｰﾄﾞのﾃﾞｨﾚｸﾄﾘに移動", "fileupdate=ファイルリストの更新",
+                          "dirclip=ﾃﾞｨﾚｸﾄﾘ名をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ", "expdir=ｴｸｽﾌﾟﾛｰﾗの起動"}));
+    QCOMPARE(texts(h.find<QMenu>("grdsosa")), QStringList({"grdgyodel=行の削除", "grdretudel=列の削除"}));
+    QCOMPARE(texts(h.find<QMenu>("lst2sentaku")), QStringList({"lst2seldel=選択削除"}));
+    QCOMPARE(h.find<QMenu>("lst2sentaku")->title(), QStringLiteral("lst2選択"));
+}
+
+void TestMainWindow::usageAndVersionFromTheMenu()
+{
+    WindowHarness h;
+    h.trigger("helpp");
+    h.trigger("about");
+    h.trigger("helpp");
+    QCOMPARE(h.dialogs.notices(), QStringList({AppInfo::usageText(), AppInfo::versionText(), AppInfo::usageText()}));
+    QVERIFY(h.window->isVisible());
+}
+
+void TestMainWindow::textPageThroughTheWindow()
+{
+    QTemporaryDir dir;
+    WindowHarness h;
+    h.window->browsePanel()->setFolder(dir.path());
+    h.find<QPlainTextEdit>("rtext1")->setPlainText(QStringLiteral("一行目\n二行目"));
+    h.find<QLineEdit>("Text2")->setText(QStringLiteral("日記"));
+    h.find<QLineEdit>("Text3")->setText(QStringLiteral("http://example.jp/"));
+    QTest::mouseClick(h.find("Option3"), Qt::LeftButton);
+    const QString path = dir.filePath(QStringLiteral("日記.html"));
+    h.dialogs.setNextFileName(path);
+    h.click("Command9");
+
+    const QByteArray expected = TestFiles::crlfSjis({
+        "<HTML>", "<HEAD>",
+        "<META HTTP-EQUIV=\"Content-type\" CONTENT=\"text/html; charset=Shift_JIS\">",
+        "<TITLE>日記</TITLE>", "</HEAD>", "<BODY bgcolor=\"#FFFF84\">", " ",
+        "<div align=\"center\"><B><FONT size=\"+3\">", "　　", "日記", "</FONT>",
+        "　　　<A href=\"http://example.jp/\" target=\"_top\">戻る</A>", "</B></div>",
+        "<FONT size=\"-3\"><br></FONT>", "<HR>", "<FONT size=\"-3\"><br></FONT>", "<center>",
+        "<table border=0>", "<tr><td align=left>", "一行目<br>", "二行目", "</td></tr>", "</table>", "</center>",
+        "<FONT size=\"-3\"><br></FONT>", "<HR>", "<CENTER>", "<A href=\"http://example.jp/\">",
+        "<FONT size=\"+2\">", "<b>戻　る</b></FONT></A>", "<BR>", "</CENTER>",
+        "<div align=\"right\"><A href=\"http://www.example.com/tabulink/\" target=\"_blank\"><b><FONT size=\"-2\">"
+        "Tabulink ver 2.03</FONT></b></A></div>",
+        "</BODY>", "</HTML>",
+    });
+    QCOMPARE(TestFiles::readAll(path), expected);
+    QCOMPARE(h.find<QLabel>("Label1")->text(), path);
+    QCOMPARE(h.dialogs.notices(), QStringList({"ｈｔｍｌファイル作成完了"}));
+    const auto request = h.dialogs.callsOf(ScriptedDialogs::Call::Save).first().request;
+    QCOMPARE(request.folder, dir.path());
+    QCOMPARE(request.presetName, QStringLiteral("index.html"));
+    QVERIFY(h.window->fileListNames().contains(QStringLiteral("日記.html")));
+}
+
+void TestMainWindow::saveSequenceQuestions()
+{
+    QTemporaryDir dir;
+    WindowHarness h;
+    h.window->browsePanel()->setFolder(dir.path());
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    QVERIFY(TestFiles::writeAll(path, QByteArray(20000, 'o')));
+
+    h.dialogs.setNextCancel();
+    h.click("Command9");
+    h.dialogs.setNextFileName(path);
+    h.dialogs.setNextAnswer(false);
+    h.click("Command9");
+    QCOMPARE(TestFiles::readAll(path), QByteArray(20000, 'o'));
+    QVERIFY(h.dialogs.notices().isEmpty());
+    QCOMPARE(h.find<QLabel>("Label1")->text(), QString());
+
+    h.dialogs.setNextFileName(path);
+    h.dialogs.setNextAnswer(true);
+    h.click("Command9");
+    const auto confirms = h.dialogs.callsOf(ScriptedDialogs::Call::Confirm);
+    QCOMPARE(confirms.size(), 2);
+    QCOMPARE(confirms.last().title, QStringLiteral("ファイル上書き確認"));
+    QCOMPARE(confirms.last().text, QStringLiteral("\n") + path + QStringLiteral(" のファイルに上書きしますか？\n"));
+    const QByteArray written = TestFiles::readAll(path);
+    QVERIFY(written.startsWith("<HTML>\r\n"));
+    QVERIFY(written.endsWith("</BODY>\r\n</HTML>\r\n"));
+    QVERIFY(!written.contains('o' + QByteArray(10, 'o')));
+    QCOMPARE(h.dialogs.notices(), QStringList({"ｈｔｍｌファイル作成完了"}));
+}
+
+void TestMainWindow::failingSaveKeepsOldFile()
+{
+    QTemporaryDir dir;
+    WindowHarness h;
+    const QString folderTarget = dir.filePath(QStringLiteral("x.html"));
+    QVERIFY(QDir().mkpath(folderTarget));
+    h.dialogs.setNextFileName(folderTarget);
+    h.click("Command9");
+    h.dialogs.setNextFileName(dir.filePath(QStringLiteral("gone/y.html")));
+    h.click("Command9");
+    QCOMPARE(h.dialogs.errors().size(), 2);
+    QVERIFY(h.dialogs.notices().isEmpty());
+    QVERIFY(QFileInfo(folderTarget).isDir());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestMainWindow::folderIsStoredAndRestored()
+{
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath(QStringLiteral("資料 a"));
+    QVERIFY(QDir().mkpath(folder));
+    TestFiles::writeAll(folder + QStringLiteral("/表.csv"), "a,b\r\n");
+    {
+        WindowHarness h;
+        h.window->browsePanel()->setFolder(folder);
+        h.window->close();
+    }
+    QCOMPARE(StartupSetting(1, FolderKey), folder);
+    {
+        WindowHarness h;
+        QCOMPARE(h.window->currentFolder(), folder);
+        QCOMPARE(QDir::currentPath(), folder);
+        QCOMPARE(h.window->fileListNames(), QStringList({"表.csv"}));
+        h.window->close();
+    }
+    QCOMPARE(StartupSetting(1, FolderKey), folder);
+}
+
+void TestMainWindow::deletedOrDamagedStoredFolder()
+{
+    QTemporaryDir dir;
+    const QString start = dir.path();
+    QDir::setCurrent(start);
+    StartupSetting(2, FolderKey, dir.filePath(QStringLiteral("deleted/long/ago")));
+    {
+        WindowHarness h;
+        QCOMPARE(h.window->currentFolder(), start);
+        QCOMPARE(h.find<QTableView>("grd1")->model()->rowCount(), 4);
+        QVERIFY(h.dialogs.calls().isEmpty());
+        h.window->close();
+    }
+    QCOMPARE(StartupSetting(1, FolderKey), start);
+
+    QVERIFY(TestFiles::writeAll(iniPath(), QByteArray("[startup2\x00\xFF\n1=\"", 15)));
+    {
+        WindowHarness h;
+        QVERIFY(h.dialogs.calls().isEmpty());
+        QCOMPARE(h.find<QTabWidget>("SSTab1")->currentIndex(), 1);
+        h.window->close();
+    }
+    QCOMPARE(StartupSetting(1, FolderKey), start);
+}
+
+void TestMainWindow::endMenuClosesAndStores()
+{
+    QTemporaryDir dir;
+    WindowHarness h;
+    h.window->browsePanel()->setFolder(dir.path());
+    h.trigger("eend");
+    QVERIFY(!h.window->isVisible());
+    QCOMPARE(StartupSetting(1, FolderKey), dir.path());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
