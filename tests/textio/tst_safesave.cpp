@@ -8,7 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 // A device that accepts a few bytes and then fails.
@@ -44,6 +48,7 @@ private slots:
     void replacesExistingLongerFile();
     void failureKeepsOldFileAndLeavesNoTemporary();
     void readsOnlyRegularFiles();
+    void fullDiskKeepsOldFile();
 };
 
 void TestSafeSave::lineSinkEndsEveryLineWithCrLf()
@@ -115,6 +120,52 @@ void TestSafeSave::readsOnlyRegularFiles()
     r = FileReading::readText(file);
     QVERIFY(r.ok);
     QCOMPARE(r.text, QStringLiteral("一行目\r\n二行目"));
+}
+
+// Runs in a child process with a private mount namespace, so that a 64 KiB
+// tmpfs can stand in for a full disk. Exit codes: 0 passed, 77 no namespace
+// (not root or not allowed), anything else a failure.
+static int fullDiskChild(const QByteArray &mountPoint)
+{
+    if (::unshare(CLONE_NEWNS) != 0)
+        return 77;
+    if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return 77;
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+        return 77;
+    const QString dir = QFile::decodeName(mountPoint);
+    const QString path = dir + QStringLiteral("/page.html");
+    const QByteArray old(20000, 'o');
+    if (!TestFiles::writeAll(path, old))
+        return 2;
+    QString error;
+    if (SafeSave::writeBytes(path, QByteArray(200000, 'n'), &error))
+        return 3; // a cut-off copy reported as success
+    if (error.isEmpty())
+        return 4;
+    if (TestFiles::readAll(path) != old)
+        return 5;
+    if (QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System) != QStringList({"page.html"}))
+        return 6;
+    // A save that fits still works.
+    if (!SafeSave::writeBytes(path, "small\r\n", &error))
+        return 7;
+    return TestFiles::readAll(path) == "small\r\n" ? 0 : 8;
+}
+
+void TestSafeSave::fullDiskKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QByteArray mountPoint = QFile::encodeName(dir.path());
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(fullDiskChild(mountPoint));
+    int status = 0;
+    QCOMPARE(::waitpid(pid, &status, 0), pid);
+    QVERIFY(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        QSKIP("no private mount namespace here (needs root)");
+    QCOMPARE(WEXITSTATUS(status), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSafeSave)
