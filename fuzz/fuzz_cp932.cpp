@@ -1,0 +1,36 @@
+// Decoding never fails, and what was decoded encodes back to the same text.
+#include "textio/Cp932.h"
+#include "textio/FileReading.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = Cp932::decode(bytes);
+    if (text.size() > bytes.size())
+        abort();
+
+    qsizetype replaced = 0;
+    const QByteArray again = Cp932::encode(text, Cp932::Unmappable::QuestionMark, &replaced);
+    if (!text.contains(QChar(0xFFFD))) {
+        if (replaced != 0 || Cp932::decode(again) != text)
+            abort();
+    }
+    // The byte count is the length of the encoded text (no surrogates here).
+    if (Cp932::byteCount(text) != again.size())
+        abort();
+    const QByteArray pageBytes = Cp932::encode(text, Cp932::Unmappable::NumericReference);
+    if (pageBytes.size() < again.size())
+        abort();
+
+    const QString detected = Cp932::decodeFileContent(bytes);
+    const QString crlf = FileReading::toCrLf(detected);
+    if (FileReading::splitLines(crlf) != FileReading::splitLines(detected))
+        abort();
+    // Any UTF-16 the fuzzer makes up, surrogates included, encodes without harm.
+    const QString raw(reinterpret_cast<const QChar *>(data), qsizetype(size / 2));
+    Cp932::encode(raw, Cp932::Unmappable::NumericReference);
+    Cp932::byteCount(raw);
+    return 0;
+}

@@ -1,0 +1,43 @@
+// The text page from any editor text: the converted text keeps every line,
+// and the page is written whole.
+#include "page/PageOptions.h"
+#include "textio/Cp932.h"
+#include "textpage/LineBreaks.h"
+#include "textpage/TextPageWriter.h"
+
+#include <QBuffer>
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const quint8 flags = data[0];
+    const QString text = Cp932::decode(QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1)));
+
+    const QString converted = convertLineBreaks(text, true);
+    QString stripped = converted;
+    stripped.replace(QStringLiteral("<br>\r\n"), QStringLiteral("\r\n"));
+    if (!text.contains(QStringLiteral("<br>")) && stripped != text)
+        abort();
+    if (convertLineBreaks(text, false) != text)
+        abort();
+
+    PageOptions options;
+    options.title = text.left(40);
+    options.backUrl = text.mid(40, 20);
+    options.background = backgroundFromOption(flags % 10);
+    QByteArray page;
+    QBuffer buffer(&page);
+    buffer.open(QIODevice::WriteOnly);
+    TextPageInput input;
+    input.text = text;
+    input.convertBreaks = flags & 0x10;
+    input.mincho = flags & 0x20;
+    if (!TextPageWriter::write(&buffer, options, input))
+        abort();
+    if (!page.startsWith("<HTML>\r\n") || !page.endsWith("</BODY>\r\n</HTML>\r\n"))
+        abort();
+    return 0;
+}
