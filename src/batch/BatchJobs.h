@@ -1,0 +1,38 @@
+#pragma once
+
+#include "batch/BatchOptions.h"
+#include "textio/Cp932.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class LineSink;
+
+// One command's work up to the point where its lines are written: the input
+// is read and checked first, so a bad input never creates or touches the
+// output file.
+namespace Batch {
+
+struct Job {
+    bool ok = false;
+    QString error;       // for standard error when !ok
+    QStringList warnings;
+    Cp932::Unmappable unmappable = Cp932::Unmappable::NumericReference;
+    std::function<void(LineSink &)> body; // writes the file's lines
+};
+
+Job prepare(const Options &options);
+
+// The editor text the window would hold after loading file text: line breaks
+// as CR LF, and the characters the text editor gives back changed (no-break
+// space as a blank, line and paragraph separators as line breaks).
+QString editorText(const QString &fileText);
+
+// The link tab's rows: the folder's files in the order of the file list,
+// each given its description from the "name,description" rows where one
+// names it. Rows that name no file of the folder are returned in unknown.
+QStringList linkRows(const QStringList &fileNames, const QStringList &descriptionLines, QStringList *unknown);
+
+} // namespace Batch

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "page/PageOptions.h"
+
+#include <QString>
+#include <QStringList>
+
+// What one run of tabulink-batch is asked to do: the command, its input and
+// output, and every option of the window that shapes a page.
+namespace Batch {
+
+enum class Command {
+    None,
+    Table, // table page from a CSV file
+    Csv,   // CSV file read, transferred and saved again
+    Links, // link page of a folder's files
+    Text,  // text page from a text file
+    Imode  // i-mode page from a text file
+};
+
+// The check boxes of the "ＣＳＶ　／　ＨＴＭＬ" tab, as at start.
+struct TableChecks {
+    bool boldTopRow = true;     // Check1
+    bool boldLeftColumn = true; // Check2
+    bool border = true;         // Check3
+    bool fillEmpty = true;      // Check4
+    bool stripQuotes = true;    // Check5
+    bool smallFont = false;     // Check7
+    bool centreAll = false;     // Check9
+};
+
+struct Options {
+    Command command = Command::None;
+    QString input;
+    QString output = QStringLiteral("-"); // "-" is standard output
+    QString descriptions;                 // links: "name,description" rows
+    PageOptions page;
+    TableChecks table;
+    bool convertBreaks = true; // Check6
+    bool mincho = false;       // Check8
+    bool showHelp = false;
+    bool showVersion = false;
+};
+
+struct ParseResult {
+    bool ok = false;
+    Options options;
+    QString error; // for standard error when !ok
+};
+
+// args without the program name.
+ParseResult parseArguments(const QStringList &args);
+
+QString commandName(Command command);
+// "none", "white", "skyblue", …, "image", or the option number 0 to 9.
+bool parseBackground(const QString &text, BackgroundChoice *choice);
+
+} // namespace Batch
