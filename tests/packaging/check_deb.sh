@@ -55,6 +55,9 @@ bin="$root/usr/bin/tabulink"
 [ -x "$bin" ] || fail "usr/bin/tabulink missing or not executable"
 if [ -x "$bin" ]; then
   readelf -S "$bin" | grep -q '\.debug_info' && fail "usr/bin/tabulink is not stripped"
+  # The package carries the version the program shows (a UTF-16 literal).
+  strings -e l "$bin" | grep -q "^Tabulink ver $version " ||
+    fail "usr/bin/tabulink does not call itself Tabulink ver $version"
   ldd "$bin" >"$work/ldd"
   qtlibs=$(readelf -d "$bin" | sed -n 's/.*(NEEDED).*\[\(libQt6[^]]*\)\].*/\1/p')
   grep -q libQt6Widgets <<<"$qtlibs" || fail "usr/bin/tabulink does not load Qt 6 Widgets: $qtlibs"
