@@ -34,6 +34,21 @@ qsizetype BlockByteCounts::paragraphBytes(QStringView paragraph)
     return count;
 }
 
+std::vector<qsizetype> BlockByteCounts::paragraphCounts(QStringView rawText)
+{
+    std::vector<qsizetype> counts;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = rawText.indexOf(QChar(QChar::ParagraphSeparator), start);
+        if (end < 0)
+            break;
+        counts.push_back(paragraphBytes(rawText.mid(start, end - start)));
+        start = end + 1;
+    }
+    counts.push_back(paragraphBytes(rawText.mid(start)));
+    return counts;
+}
+
 qsizetype BlockByteCounts::total() const
 {
     return m_sum + 2 * (qsizetype(m_counts.size()) - 1);

@@ -17,6 +17,10 @@ public:
     // 2; a no-break space is written as a blank.
     static qsizetype paragraphBytes(QStringView paragraph);
 
+    // The counts of the paragraphs of the editor's raw text, in which U+2029
+    // separates paragraphs.
+    static std::vector<qsizetype> paragraphCounts(QStringView rawText);
+
     qsizetype paragraphCount() const { return qsizetype(m_counts.size()); }
     // All paragraphs plus one CR LF between each two of them.
     qsizetype total() const;

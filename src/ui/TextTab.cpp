@@ -19,6 +19,11 @@
 
 namespace {
 
+// Reading one paragraph costs about as much as copying some hundreds of
+// characters; past that the count copies the raw text once instead.
+constexpr qsizetype kMinParagraphsForRawText = 64;
+constexpr qsizetype kCharactersPerParagraphRead = 512;
+
 class WaitCursor
 {
 public:
@@ -152,23 +157,27 @@ void TextTab::rtext1_Change(int position, int charsRemoved, int charsAdded)
     const qsizetype before = nowCount - grownBy;
 
     std::vector<qsizetype> added;
-    added.reserve(size_t(nowCount));
-    for (QTextBlock b = firstBlock; b.isValid(); b = b.next()) {
-        added.push_back(BlockByteCounts::paragraphBytes(b.text()));
-        if (b == lastBlock)
-            break;
+    if (nowCount > kMinParagraphsForRawText && nowCount * kCharactersPerParagraphRead > doc->characterCount()) {
+        // A load or a large paste: one copy of the raw text is cheaper than
+        // a string per paragraph.
+        const QString raw = doc->toRawText();
+        const qsizetype from = firstBlock.position();
+        const qsizetype to = lastBlock.position() + lastBlock.length() - 1;
+        added = BlockByteCounts::paragraphCounts(QStringView(raw).mid(from, to - from));
+    } else {
+        added.reserve(size_t(nowCount));
+        for (QTextBlock b = firstBlock; b.isValid(); b = b.next()) {
+            added.push_back(BlockByteCounts::paragraphBytes(b.text()));
+            if (b == lastBlock)
+                break;
+        }
     }
-    if (before < 0 || !m_counts.replace(first, before, added))
+    if (before < 0 || qsizetype(added.size()) != nowCount || !m_counts.replace(first, before, added))
         recountAll();
     m_label7->setText(TextFile::byteCountText(m_counts.total()));
 }
 
 void TextTab::recountAll()
 {
-    const QTextDocument *doc = m_rtext1->document();
-    std::vector<qsizetype> counts;
-    counts.reserve(size_t(doc->blockCount()));
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-        counts.push_back(BlockByteCounts::paragraphBytes(b.text()));
-    m_counts.reset(std::move(counts));
+    m_counts.reset(BlockByteCounts::paragraphCounts(m_rtext1->document()->toRawText()));
 }

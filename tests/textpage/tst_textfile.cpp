@@ -65,6 +65,14 @@ private slots:
         QCOMPARE(BlockByteCounts::paragraphBytes(u"a\u00a0b"), qsizetype(3));
     }
 
+    void countsFromRawText()
+    {
+        using V = std::vector<qsizetype>;
+        QCOMPARE(BlockByteCounts::paragraphCounts(u""), V{0});
+        QCOMPARE(BlockByteCounts::paragraphCounts(u"\u2029"), (V{0, 0}));
+        QCOMPARE(BlockByteCounts::paragraphCounts(u"あa\u2029\u2029b\u2028c"), (V{3, 0, 4}));
+    }
+
     void replaceKeepsTheTotalOfAFullCount()
     {
         // A model of the editor's paragraphs edited at random; the kept total

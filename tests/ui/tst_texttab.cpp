@@ -96,6 +96,28 @@ private slots:
         QCOMPARE(f.label("Label7"), QStringLiteral(" 4"));
     }
 
+    void largeChangesCountedFromTheRawText()
+    {
+        // Loads and large pastes take another road through the count.
+        Fixture f;
+        QString big;
+        for (int i = 0; i < 3000; ++i)
+            big += QStringLiteral("行%1 ｱ\u00a0x\u00e9\n").arg(i);
+        f.editor()->setPlainText(big);
+        QTextCursor cursor(f.editor()->document());
+        cursor.setPosition(40);
+        cursor.insertText(QString(QChar::LineSeparator) + big.left(5000));
+        QCOMPARE(f.tab()->byteCount(), Cp932::byteCount(f.tab()->editorText()));
+        cursor.setPosition(100);
+        cursor.setPosition(30000, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        QCOMPARE(f.tab()->byteCount(), Cp932::byteCount(f.tab()->editorText()));
+        f.editor()->undo();
+        f.editor()->undo();
+        QCOMPARE(f.label("Label7"), QStringLiteral(" ") + QString::number(Cp932::byteCount(f.tab()->editorText())));
+        QCOMPARE(f.tab()->byteCount(), Cp932::byteCount(big) + big.count(u'\n'));
+    }
+
     void loadShiftJisFile()
     {
         Fixture f;
