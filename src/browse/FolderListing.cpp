@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <numeric>
 #include <vector>
 
 #include <dirent.h>
@@ -45,22 +44,24 @@ void sortNames(QStringList &names)
 {
     // Folding each name once is much cheaper than folding inside every
     // comparison of a sort over a hundred thousand names.
-    std::vector<QString> keys;
-    keys.reserve(names.size());
-    for (const QString &name : names)
-        keys.push_back(name.toCaseFolded());
-    std::vector<qsizetype> order(names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int c = QString::compare(keys[a], keys[b], Qt::CaseSensitive);
+    struct Keyed {
+        QString key;
+        qsizetype index;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(names.size());
+    for (qsizetype i = 0; i < names.size(); ++i)
+        keyed.push_back({names.at(i).toCaseFolded(), i});
+    std::sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
+        const int c = QStringView(a.key).compare(b.key);
         if (c != 0)
             return c < 0;
-        return QString::compare(names.at(a), names.at(b), Qt::CaseSensitive) < 0;
+        return QStringView(names.at(a.index)).compare(names.at(b.index)) < 0;
     });
     QStringList sorted;
     sorted.reserve(names.size());
-    for (qsizetype i : order)
-        sorted.append(names.at(i));
+    for (const Keyed &k : keyed)
+        sorted.append(names.at(k.index));
     names.swap(sorted);
 }
 
