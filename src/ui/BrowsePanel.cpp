@@ -129,9 +129,7 @@ QStringList BrowsePanel::fileNames() const
 void BrowsePanel::setDriveSource(std::function<DriveTable()> source)
 {
     m_driveSource = std::move(source);
-    m_drives = DriveTable();
     refreshDrives();
-    syncDriveQuietly();
 }
 
 void BrowsePanel::selectDriveFor(const QString &path)
@@ -158,6 +156,7 @@ bool BrowsePanel::setFolder(const QString &path)
 void BrowsePanel::refreshDrives()
 {
     m_drives.refreshFrom(m_driveSource());
+    m_drives.remember(m_folder);
     fillDriveList();
 }
 
@@ -225,8 +224,9 @@ void BrowsePanel::syncDriveQuietly()
 }
 
 // The folder cannot be listed (removed while shown, or no access): show the
-// nearest folder above it that can be, then say why.
-void BrowsePanel::moveToNearest(const QString &failed, const QString &reason)
+// nearest folder above it that can be, then say why. failed is a copy:
+// callers pass the current folder, which changes on the way.
+void BrowsePanel::moveToNearest(QString failed, const QString &reason)
 {
     QString target = failed;
     FolderListing listing;
@@ -383,8 +383,8 @@ bool BrowsePanel::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_dir1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         Dir1_MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint());
-        // The right button opens the menu only; it selects nothing.
-        return mouse->button() == Qt::RightButton;
+        // Only the left button selects; the others leave the list alone.
+        return mouse->button() != Qt::LeftButton;
     }
     if (watched == m_dir1 && isEnterKey(event)) {
         Dir1_Open(m_dir1->currentIndex());

@@ -70,7 +70,7 @@ private:
     void showListing(const QString &folder, const FolderListing &listing);
     void fillDriveList();
     void syncDriveQuietly();
-    void moveToNearest(const QString &failed, const QString &reason);
+    void moveToNearest(QString failed, const QString &reason);
     void openInFileManager();
 
     WindowContext &m_context;
