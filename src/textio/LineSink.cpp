@@ -25,6 +25,13 @@ void LineSink::line(QStringView unit)
         flushBuffer();
 }
 
+void LineSink::raw(QStringView text)
+{
+    m_replaced += Cp932::encodeAppend(text, m_mode, m_buffer);
+    if (m_buffer.size() >= kFlushAt)
+        flushBuffer();
+}
+
 void LineSink::flushBuffer()
 {
     if (m_buffer.isEmpty())

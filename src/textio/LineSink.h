@@ -20,6 +20,9 @@ public:
     void line(QStringView unit);
     void line(const QString &unit) { line(QStringView(unit)); }
     void line(const char *asciiOrUtf8) { line(QString::fromUtf8(asciiOrUtf8)); }
+    // Writes text as it stands, with no line end: a plain text file holds the
+    // editor text byte for byte, its last line ended or not.
+    void raw(QStringView text);
 
     // Writes what is buffered; false once any write has failed.
     bool finish();

@@ -3,11 +3,17 @@
 #include "ui/Fonts.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QStyleFactory>
 
 void setUpApplication()
 {
     Fonts::installSubstitutions();
+    // Qt's own buttons and dialogs ("はい", "いいえ", the file dialog) in Japanese.
+    static QTranslator qtJapanese;
+    if (qtJapanese.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
     if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(fusion);
     QApplication::setFont(Fonts::gothic(9));

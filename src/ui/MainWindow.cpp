@@ -4,6 +4,7 @@
 #include "shell/StartupSetting.h"
 #include "ui/BrowsePanel.h"
 #include "ui/CsvTab.h"
+#include "ui/DesktopLauncher.h"
 #include "ui/LinkTab.h"
 #include "ui/PageOptionsPanel.h"
 #include "ui/QtUserDialogs.h"
@@ -16,7 +17,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent)
+MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("main1"));
@@ -27,6 +28,12 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent)
         m_ownDialogs = std::make_unique<QtUserDialogs>(this);
         m_dialogs = m_ownDialogs.get();
     }
+    if (launcher) {
+        m_launcher = launcher;
+    } else {
+        m_ownLauncher = std::make_unique<DesktopLauncher>();
+        m_launcher = m_ownLauncher.get();
+    }
 
     m_area = new QWidget(this);
     m_area->setObjectName(QStringLiteral("clientArea"));
@@ -34,7 +41,7 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent)
     setCentralWidget(m_area);
 
     m_label1 = placeAt(new QLabel(m_area), "Label1", 0, 0, 841, 17);
-    m_browse = new BrowsePanel(m_area, *this);
+    m_browse = new BrowsePanel(m_area, *this, *m_launcher);
     m_options = new PageOptionsPanel(m_area);
 
     m_sstab1 = placeAt(new QTabWidget(m_area), "SSTab1", 304, 24, 537, 369);
@@ -70,11 +77,10 @@ void MainWindow::buildMenu()
 
 void MainWindow::Form_Load()
 {
-    const QString stored = StartupSetting(1, FolderKey);
-    if (!stored.isEmpty()) {
-        m_browse->selectDriveFor(stored);
-        m_browse->setFolder(stored);
-    }
+    // Each step is skipped quietly when it fails: a stored folder that has
+    // gone leaves the lists on the process's working folder.
+    m_browse->selectDriveFor(StartupSetting(1, FolderKey));
+    m_browse->setFolder(StartupSetting(1, FolderKey));
     m_browse->refreshFolders();
     m_browse->refreshFiles();
     m_csvTab->sizeGridFromSelectors();

@@ -8,6 +8,7 @@
 
 class BrowsePanel;
 class CsvTab;
+class Launcher;
 class LinkTab;
 class PageOptionsPanel;
 class QLabel;
@@ -22,7 +23,9 @@ class MainWindow : public QMainWindow, public WindowContext
     Q_OBJECT
 public:
     // dialogs: the message boxes and file dialog to use; the real ones when null.
-    explicit MainWindow(UserDialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    // launcher: the file manager and browser to use; the desktop's when null.
+    explicit MainWindow(UserDialogs *dialogs = nullptr, QWidget *parent = nullptr,
+                        Launcher *launcher = nullptr);
     ~MainWindow() override;
 
     // WindowContext
@@ -55,6 +58,8 @@ private:
 
     std::unique_ptr<QtUserDialogs> m_ownDialogs;
     UserDialogs *m_dialogs;
+    std::unique_ptr<Launcher> m_ownLauncher;
+    Launcher *m_launcher;
     QWidget *m_area = nullptr;
     QLabel *m_label1 = nullptr;
     QTabWidget *m_sstab1 = nullptr;

@@ -1,0 +1,43 @@
+#include "textpage/ImodePageWriter.h"
+
+#include "textio/LineSink.h"
+#include "textpage/LineBreaks.h"
+
+namespace ImodePageWriter {
+
+QString completionText()
+{
+    return QStringLiteral("ｈｔｍｌファイル(i-mode版)作成完了");
+}
+
+void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input)
+{
+    // The background choice and image are deliberately not read: phones of
+    // this kind ignore them, and the BODY line stays bare.
+    sink.line("<HTML>");
+    sink.line("<HEAD>");
+    sink.line(QStringLiteral("<TITLE>") + options.title + QStringLiteral("</TITLE>"));
+    sink.line("</HEAD>");
+    sink.line("<BODY>");
+    sink.line(options.title);
+    sink.line("<HR>");
+    if (input.mincho)
+        sink.line(QStringLiteral("<FONT face=\"ＭＳ 明朝\">"));
+    sink.line(convertLineBreaks(input.text, input.convertBreaks));
+    if (input.mincho)
+        sink.line("</FONT>");
+    sink.line("<HR>");
+    if (options.hasBackLink())
+        sink.line(QStringLiteral("<A href=\"") + options.backUrl + QStringLiteral("\">戻　る</A>"));
+    sink.line("</BODY>");
+    sink.line("</HTML>");
+}
+
+bool write(QIODevice *device, const PageOptions &options, const TextPageInput &input)
+{
+    LineSink sink(device, Cp932::Unmappable::NumericReference);
+    writeLines(sink, options, input);
+    return sink.finish();
+}
+
+} // namespace ImodePageWriter

@@ -1,0 +1,64 @@
+#include "textpage/TextFile.h"
+
+#include "textio/LineSink.h"
+
+namespace TextFile {
+
+QString openFilter()
+{
+    return QStringLiteral("text|*.txt|All Files|*.*|");
+}
+
+QString saveFilter()
+{
+    return QStringLiteral("text|*.txt|html|*.html|All Files|*.*|");
+}
+
+QString proposedName()
+{
+    return QStringLiteral("txt.txt");
+}
+
+SaveTarget::Params saveParams()
+{
+    SaveTarget::Params p;
+    p.nameEnding = QStringLiteral(".txt");
+    p.fallbackName = proposedName();
+    p.filter = saveFilter();
+    p.unmappable = Cp932::Unmappable::QuestionMark;
+    p.defaultSuffix = QStringLiteral("txt");
+    p.askOverwrite = false;
+    p.showPathInLabel = false;
+    p.notifyCompletion = false;
+    return p;
+}
+
+FileReading::Result read(const QString &path)
+{
+    FileReading::Result r = FileReading::readText(path);
+    if (r.ok)
+        r.text = FileReading::toCrLf(r.text);
+    return r;
+}
+
+void writeLines(LineSink &sink, const QString &text)
+{
+    sink.raw(text);
+}
+
+bool write(QIODevice *device, const QString &text, qsizetype *replaced)
+{
+    LineSink sink(device, Cp932::Unmappable::QuestionMark);
+    writeLines(sink, text);
+    const bool ok = sink.finish();
+    if (replaced)
+        *replaced = sink.replaced();
+    return ok;
+}
+
+QString byteCountText(qsizetype count)
+{
+    return QStringLiteral(" ") + QString::number(count);
+}
+
+} // namespace TextFile

@@ -1,0 +1,13 @@
+#include "ui/DesktopLauncher.h"
+
+#include <QDesktopServices>
+
+bool DesktopLauncher::openFolder(const QString &folder)
+{
+    return QDesktopServices::openUrl(urlFor(folder));
+}
+
+bool DesktopLauncher::openPage(const QString &path)
+{
+    return QDesktopServices::openUrl(urlFor(path));
+}
