@@ -1,6 +1,5 @@
 #include "linkpage/LinkListBody.h"
 
-#include "linkpage/FileListEntry.h"
 #include "textio/LineSink.h"
 
 namespace LinkListBody {
@@ -46,23 +45,16 @@ bool appendEntity(QString &out, char16_t c)
     }
 }
 
-} // namespace
-
-QString escapeText(QStringView text)
+void appendEscaped(QString &out, QStringView text)
 {
-    QString out;
-    out.reserve(text.size() + 8);
     for (QChar ch : text) {
         if (!appendEntity(out, ch.unicode()))
             out += ch;
     }
-    return out;
 }
 
-QString linkTarget(QStringView fileName)
+void appendLinkTarget(QString &out, QStringView fileName)
 {
-    QString out;
-    out.reserve(fileName.size() + 8);
     if (looksLikeScheme(fileName))
         out += QLatin1String("./");
     // Browsers strip blanks at either end of a URL; inside they keep them.
@@ -80,24 +72,61 @@ QString linkTarget(QStringView fileName)
         else if (!appendEntity(out, c))
             out += QChar(c);
     }
+}
+
+// The link line of row, appended to out. Split by hand rather than through
+// FileListEntry, to keep a page of many rows free of per-row copies.
+void appendLinkLine(QString &out, QStringView row)
+{
+    const qsizetype comma = row.indexOf(u',');
+    const QStringView fileName = comma < 0 ? row : row.left(comma);
+    out += QLatin1String("<A href=\"");
+    appendLinkTarget(out, fileName);
+    out += QLatin1String("\">");
+    if (comma < 0)
+        appendEscaped(out, fileName);
+    else
+        out += row.mid(comma + 1);
+    out += QLatin1String("</A></td></tr>");
+}
+
+} // namespace
+
+QString escapeText(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    appendEscaped(out, text);
+    return out;
+}
+
+QString linkTarget(QStringView fileName)
+{
+    QString out;
+    out.reserve(fileName.size() + 8);
+    appendLinkTarget(out, fileName);
     return out;
 }
 
 QString linkLine(const QString &row)
 {
-    const FileListEntry entry = FileListEntry::split(row);
-    const QString label = entry.hasComma ? entry.description : escapeText(entry.fileName);
-    return QLatin1String("<A href=\"") + linkTarget(entry.fileName) + QLatin1String("\">") + label
-        + QLatin1String("</A></td></tr>");
+    QString out;
+    appendLinkLine(out, row);
+    return out;
 }
 
 void write(LineSink &sink, const QStringList &rows)
 {
+    static const QString rowStart = QStringLiteral("<tr><td align=left nowrap>");
+    static const QString spacer = QStringLiteral("<tr><td> </td></tr>");
     sink.line("<table border=0>");
+    QString link;
     for (const QString &row : rows) {
-        sink.line("<tr><td align=left nowrap>");
-        sink.line(linkLine(row));
-        sink.line("<tr><td> </td></tr>");
+        sink.line(rowStart);
+        link.clear();
+        appendLinkLine(link, row);
+        sink.line(link);
+        sink.line(spacer);
     }
     sink.line("</table>");
     sink.line("</center>");
