@@ -29,6 +29,9 @@ LinkTab::LinkTab(WindowContext &context, QWidget *parent)
     place(new QLabel(QStringLiteral("説明文")), "Label13", 160, 128, 73, 17);
     m_label8 = place(new QLabel, "Label8", 8, 144, 33, 17);
     m_label9 = place(new QLabel, "Label9", 48, 144, 97, 17);
+    // A file name is shown as it is, never read as markup.
+    m_label8->setTextFormat(Qt::PlainText);
+    m_label9->setTextFormat(Qt::PlainText);
     m_text4 = place(new QLineEdit, "Text4", 152, 144, 305, 18);
     m_command16 = place(new QPushButton(QStringLiteral("登録")), "Command16", 464, 144, 65, 17);
 

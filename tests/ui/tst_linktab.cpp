@@ -249,6 +249,7 @@ void TestLinkTab::writesLinkPageFromRegisteredRowsOnly()
     h->click("Command17");
     QCOMPARE(h->dialogs.notices(), QStringList({QStringLiteral("ｈｔｍｌファイル作成完了")}));
     QCOMPARE(h->window->pathLabel(), out);
+    QCOMPARE(h->find<QLabel>("Label9")->textFormat(), Qt::PlainText);
     QVERIFY(h->window->fileListNames().contains("links.html"));
 
     const QByteArray expectedBody = TestFiles::crlfSjis({
