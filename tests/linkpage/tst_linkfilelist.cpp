@@ -16,7 +16,6 @@ private slots:
     void registrationTarget();
     void removesRowsInOrder();
     void removesNothingWithoutSelection();
-    void importReplacesRows();
 };
 
 void TestLinkFileList::splitsAtFirstComma_data()
@@ -126,17 +125,6 @@ void TestLinkFileList::removesNothingWithoutSelection()
     QCOMPARE(list.rows(), QStringList({"r0", "r1"}));
     list.removeRange(0, 1);
     QCOMPARE(list.rows(), QStringList({"r1"}));
-}
-
-void TestLinkFileList::importReplacesRows()
-{
-    FileList list;
-    list.replaceAll({"a", "b"});
-    list.setRow(1, "b,described");
-    list.replaceAll({"a", "b"});
-    QCOMPARE(list.rows(), QStringList({"a", "b"}));
-    list.clear();
-    QCOMPARE(list.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestLinkFileList)

@@ -39,6 +39,7 @@ private slots:
     void registeringAfterTheRowWentKeepsListAndEditRow();
     void rightClickOpensMenuAndDeletesSelectedRows();
     void writesLinkPageFromRegisteredRowsOnly();
+    void modelRemovesRunsAndScatteredRows();
 
 private:
     void makeFiles(const QStringList &names);
@@ -279,6 +280,29 @@ void TestLinkTab::writesLinkPageFromRegisteredRowsOnly()
     // The list and the edit row are not the writer's to change.
     QCOMPARE(label("Label8"), QString("1"));
     QCOMPARE(rows().size(), 4);
+}
+
+void TestLinkTab::modelRemovesRunsAndScatteredRows()
+{
+    LinkListModel model;
+    QStringList names;
+    for (int i = 0; i < 5000; ++i)
+        names << QString::number(i);
+    model.replaceAll(names);
+    // A few runs: removed run by run.
+    model.removeRows({7, 3, 4, 5, 4999, 0});
+    QCOMPARE(model.rowCount(), 4994);
+    QCOMPARE(model.rows().mid(0, 4), QStringList({"1", "2", "6", "8"}));
+    QCOMPARE(model.rows().last(), QString("4998"));
+
+    // Thousands of scattered rows: every odd row goes, the even ones stay in order.
+    QList<qsizetype> odd;
+    for (qsizetype i = 1; i < model.rowCount(); i += 2)
+        odd << i;
+    const int before = model.rowCount();
+    model.removeRows(odd);
+    QCOMPARE(model.rowCount(), before - int(odd.size()));
+    QCOMPARE(model.rows().mid(0, 3), QStringList({"1", "6", "9"}));
 }
 
 QTEST_MAIN(TestLinkTab)
