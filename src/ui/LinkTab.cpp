@@ -1,14 +1,19 @@
 #include "ui/LinkTab.h"
 
+#include "linkpage/FileListEntry.h"
+#include "linkpage/LinkPageWriter.h"
+#include "page/SaveTarget.h"
+#include "page/UserDialogs.h"
 #include "page/WindowContext.h"
 #include "ui/Fonts.h"
+#include "ui/LinkListModel.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QStringListModel>
 
 LinkTab::LinkTab(WindowContext &context, QWidget *parent)
     : TabPage(parent), m_context(context)
@@ -24,24 +29,38 @@ LinkTab::LinkTab(WindowContext &context, QWidget *parent)
     place(new QLabel(QStringLiteral("説明文")), "Label13", 160, 128, 73, 17);
     m_label8 = place(new QLabel, "Label8", 8, 144, 33, 17);
     m_label9 = place(new QLabel, "Label9", 48, 144, 97, 17);
+    // A file name is shown as it is, never read as markup.
+    m_label8->setTextFormat(Qt::PlainText);
+    m_label9->setTextFormat(Qt::PlainText);
     m_text4 = place(new QLineEdit, "Text4", 152, 144, 305, 18);
     m_command16 = place(new QPushButton(QStringLiteral("登録")), "Command16", 464, 144, 65, 17);
 
-    m_list2Model = new QStringListModel(this);
+    m_list2Model = new LinkListModel(this);
     m_list2 = place(new QListView, "List2", 8, 168, 521, 158);
     m_list2->setModel(m_list2Model);
     m_list2->setUniformItemSizes(true);
     m_list2->setFont(Fonts::mincho(9));
     m_list2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list2->setContextMenuPolicy(Qt::NoContextMenu);
     QPalette pal = m_list2->palette();
     pal.setColor(QPalette::Base, QColor(255, 255, 192));
     m_list2->setPalette(pal);
+    m_list2->viewport()->installEventFilter(this);
     m_command17 = place(new QPushButton(QStringLiteral("ｈｔｍｌ 作成")), "Command17", 448, 336, 81, 25);
 
     m_lst2sentaku = new QMenu(QStringLiteral("lst2選択"), this);
     m_lst2sentaku->setObjectName(QStringLiteral("lst2sentaku"));
-    m_lst2sentaku->addAction(QStringLiteral("選択削除"))->setObjectName(QStringLiteral("lst2seldel"));
+    QAction *lst2seldel = m_lst2sentaku->addAction(QStringLiteral("選択削除"));
+    lst2seldel->setObjectName(QStringLiteral("lst2seldel"));
+
+    connect(m_command14, &QPushButton::clicked, this, &LinkTab::Command14_Click);
+    connect(m_command15, &QPushButton::clicked, this, &LinkTab::Command15_Click);
+    connect(m_command16, &QPushButton::clicked, this, &LinkTab::Command16_Click);
+    connect(m_command17, &QPushButton::clicked, this, &LinkTab::Command17_Click);
+    connect(m_list2, &QListView::doubleClicked, this, &LinkTab::List2_DblClick);
+    connect(m_text4, &QLineEdit::returnPressed, this, [this] { Text4_KeyPress(13); });
+    connect(lst2seldel, &QAction::triggered, this, &LinkTab::lst2seldel_Click);
 }
 
 QString LinkTab::instructionText()
@@ -56,4 +75,105 @@ QString LinkTab::instructionText()
 void LinkTab::showInstructions()
 {
     m_label10->setText(instructionText());
+}
+
+void LinkTab::Command14_Click()
+{
+    m_list2Model->replaceAll(m_context.fileListNames());
+}
+
+void LinkTab::Command15_Click()
+{
+    m_list2Model->clear();
+}
+
+void LinkTab::List2_DblClick()
+{
+    const QModelIndex current = m_list2->currentIndex();
+    const std::optional<EditRow> edit = m_list2Model->list().load(current.isValid() ? current.row() : -1);
+    if (!edit)
+        return;
+    m_label8->setText(edit->rowNumber);
+    m_label9->setText(edit->fileName);
+    m_text4->setText(edit->description);
+}
+
+void LinkTab::Command16_Click()
+{
+    EditRow edit;
+    edit.rowNumber = m_label8->text();
+    edit.fileName = m_label9->text();
+    edit.description = m_text4->text();
+    qsizetype index = -1;
+    switch (m_list2Model->list().registrationTarget(edit, &index)) {
+    case FileList::Registration::NothingLoaded:
+        m_context.dialogs().notify(FileList::nothingLoadedMessage());
+        return;
+    case FileList::Registration::RowGone:
+        m_context.dialogs().notify(FileList::rowGoneMessage());
+        return;
+    case FileList::Registration::Possible:
+        break;
+    }
+    m_list2Model->setRow(index, FileListEntry::build(edit.fileName, edit.description));
+    m_label8->clear();
+    m_label9->clear();
+    m_text4->clear();
+}
+
+void LinkTab::Text4_KeyPress(int keyAscii)
+{
+    if (keyAscii == 13)
+        Command16_Click();
+}
+
+void LinkTab::List2_MouseUp(int button, int /*shift*/, int x, int y)
+{
+    if (button == 2)
+        m_lst2sentaku->popup(m_list2->viewport()->mapToGlobal(QPoint(x, y)));
+}
+
+void LinkTab::lst2seldel_Click()
+{
+    lst2rclk();
+}
+
+void LinkTab::lst2rclk()
+{
+    QList<qsizetype> selected;
+    const QModelIndexList indexes = m_list2->selectionModel()->selectedIndexes();
+    selected.reserve(indexes.size());
+    for (const QModelIndex &index : indexes)
+        selected.append(index.row());
+    m_list2Model->removeRows(selected);
+}
+
+void LinkTab::Command17_Click()
+{
+    SaveTarget::run(m_context,
+                    SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了")),
+                    [this](LineSink &sink) {
+                        LinkPageWriter::writeLines(sink, m_context.pageOptions(), m_list2Model->rows());
+                    });
+}
+
+bool LinkTab::eventFilter(QObject *watched, QEvent *event)
+{
+    // The right button opens the pop-up on release and leaves the selection
+    // alone, so the menu acts on the rows selected before the click.
+    if (watched == m_list2->viewport()) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease
+            || type == QEvent::MouseButtonDblClick) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::RightButton) {
+                if (type == QEvent::MouseButtonRelease) {
+                    const QPoint pos = mouse->position().toPoint();
+                    List2_MouseUp(2, int(mouse->modifiers().toInt() >> 25) & 7, pos.x(), pos.y());
+                }
+                return true;
+            }
+        }
+    }
+    return TabPage::eventFilter(watched, event);
 }

@@ -2,12 +2,12 @@
 
 #include "ui/TabPage.h"
 
+class LinkListModel;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
-class QStringListModel;
 class WindowContext;
 
 // Tab 2 "リンクＨＴＭＬ": the file list with descriptions and the link page.
@@ -18,9 +18,25 @@ public:
     explicit LinkTab(WindowContext &context, QWidget *parent = nullptr);
 
     QMenu *lst2sentakuMenu() const { return m_lst2sentaku; }
+    QListView *list2() const { return m_list2; }
+    LinkListModel *list2Model() const { return m_list2Model; }
     // Start-up step 10: the three instruction lines.
     void showInstructions();
     static QString instructionText();
+
+public slots:
+    void Command14_Click();
+    void Command15_Click();
+    void List2_DblClick();
+    void Command16_Click();
+    void Text4_KeyPress(int keyAscii);
+    void List2_MouseUp(int button, int shift, int x, int y);
+    void lst2seldel_Click();
+    void lst2rclk();
+    void Command17_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     WindowContext &m_context;
@@ -32,7 +48,7 @@ private:
     QLineEdit *m_text4;
     QPushButton *m_command16;
     QListView *m_list2;
-    QStringListModel *m_list2Model;
+    LinkListModel *m_list2Model;
     QPushButton *m_command17;
     QMenu *m_lst2sentaku;
 };

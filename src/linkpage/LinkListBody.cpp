@@ -1,0 +1,135 @@
+#include "linkpage/LinkListBody.h"
+
+#include "textio/LineSink.h"
+
+namespace LinkListBody {
+
+namespace {
+
+void appendPercent(QString &out, char16_t c)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    out += u'%';
+    out += QLatin1Char(hex[(c >> 4) & 0xF]);
+    out += QLatin1Char(hex[c & 0xF]);
+}
+
+// True when the characters before the first ":" form a URL scheme, so that
+// a browser would not read the name as a relative path.
+bool looksLikeScheme(QStringView name)
+{
+    const qsizetype colon = name.indexOf(u':');
+    if (colon <= 0)
+        return false;
+    const QChar first = name.at(0);
+    if (!((first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z')))
+        return false;
+    for (qsizetype i = 1; i < colon; ++i) {
+        const char16_t c = name.at(i).unicode();
+        const bool ok = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
+            || c == u'+' || c == u'-' || c == u'.';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+bool appendEntity(QString &out, char16_t c)
+{
+    switch (c) {
+    case u'&': out += QLatin1String("&amp;"); return true;
+    case u'<': out += QLatin1String("&lt;"); return true;
+    case u'>': out += QLatin1String("&gt;"); return true;
+    case u'"': out += QLatin1String("&quot;"); return true;
+    default: return false;
+    }
+}
+
+void appendEscaped(QString &out, QStringView text)
+{
+    for (QChar ch : text) {
+        if (!appendEntity(out, ch.unicode()))
+            out += ch;
+    }
+}
+
+void appendLinkTarget(QString &out, QStringView fileName)
+{
+    if (looksLikeScheme(fileName))
+        out += QLatin1String("./");
+    // Browsers strip blanks at either end of a URL; inside they keep them.
+    qsizetype first = 0;
+    qsizetype last = fileName.size() - 1;
+    while (first <= last && fileName.at(first) == u' ')
+        ++first;
+    while (last >= first && fileName.at(last) == u' ')
+        --last;
+    for (qsizetype i = 0; i < fileName.size(); ++i) {
+        const char16_t c = fileName.at(i).unicode();
+        if (c == u'%' || c == u'#' || c == u'?' || c == u'\\' || c < 0x20 || c == 0x7F
+            || (c == u' ' && (i < first || i > last)))
+            appendPercent(out, c);
+        else if (!appendEntity(out, c))
+            out += QChar(c);
+    }
+}
+
+// The link line of row, appended to out. Split by hand rather than through
+// FileListEntry, to keep a page of many rows free of per-row copies.
+void appendLinkLine(QString &out, QStringView row)
+{
+    const qsizetype comma = row.indexOf(u',');
+    const QStringView fileName = comma < 0 ? row : row.left(comma);
+    out += QLatin1String("<A href=\"");
+    appendLinkTarget(out, fileName);
+    out += QLatin1String("\">");
+    if (comma < 0)
+        appendEscaped(out, fileName);
+    else
+        out += row.mid(comma + 1);
+    out += QLatin1String("</A></td></tr>");
+}
+
+} // namespace
+
+QString escapeText(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    appendEscaped(out, text);
+    return out;
+}
+
+QString linkTarget(QStringView fileName)
+{
+    QString out;
+    out.reserve(fileName.size() + 8);
+    appendLinkTarget(out, fileName);
+    return out;
+}
+
+QString linkLine(const QString &row)
+{
+    QString out;
+    appendLinkLine(out, row);
+    return out;
+}
+
+void write(LineSink &sink, const QStringList &rows)
+{
+    static const QString rowStart = QStringLiteral("<tr><td align=left nowrap>");
+    static const QString spacer = QStringLiteral("<tr><td> </td></tr>");
+    sink.line("<table border=0>");
+    QString link;
+    for (const QString &row : rows) {
+        sink.line(rowStart);
+        link.clear();
+        appendLinkLine(link, row);
+        sink.line(link);
+        sink.line(spacer);
+    }
+    sink.line("</table>");
+    sink.line("</center>");
+}
+
+} // namespace LinkListBody

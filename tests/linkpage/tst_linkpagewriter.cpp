@@ -1,0 +1,161 @@
+#include "linkpage/LinkListBody.h"
+#include "linkpage/LinkPageWriter.h"
+#include "textio/LineSink.h"
+
+#include "support/TestFiles.h"
+
+#include <QBuffer>
+#include <QTest>
+
+namespace {
+
+QByteArray bodyBytes(const QStringList &rows)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        LineSink sink(&buffer, Cp932::Unmappable::NumericReference);
+        LinkListBody::write(sink, rows);
+    }
+    return bytes;
+}
+
+// A device that accepts nothing, as a full disk does.
+class FailingDevice : public QIODevice
+{
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64) override { return -1; }
+};
+
+} // namespace
+
+class TestLinkPageWriter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void emptyListGivesEmptyTable();
+    void twoRowExampleAsFullPage();
+    void labelCases_data();
+    void labelCases();
+    void linkTarget_data();
+    void linkTarget();
+    void unmappableCharactersBecomeReferences();
+    void reportsFailedWrite();
+};
+
+void TestLinkPageWriter::emptyListGivesEmptyTable()
+{
+    QCOMPARE(bodyBytes({}), TestFiles::crlfSjis({"<table border=0>", "</table>", "</center>"}));
+}
+
+void TestLinkPageWriter::twoRowExampleAsFullPage()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    PageOptions options;
+    QVERIFY(LinkPageWriter::write(&buffer, options, {QStringLiteral("photo1.jpg,夏の写真"), "memo.txt"}));
+    const QStringList expected = {
+        "<HTML>",
+        "<HEAD>",
+        "<META HTTP-EQUIV=\"Content-type\" CONTENT=\"text/html; charset=Shift_JIS\">",
+        QStringLiteral("<TITLE>ここにタイトルを入れて下さい</TITLE>"),
+        "</HEAD>",
+        "<BODY bgcolor=\"#ffffff\">",
+        " ",
+        "<div align=\"center\"><B><FONT size=\"+3\">",
+        QStringLiteral("ここにタイトルを入れて下さい"),
+        "</FONT>",
+        "</B></div>",
+        "<FONT size=\"-3\"><br></FONT>",
+        "<HR>",
+        "<FONT size=\"-3\"><br></FONT>",
+        "<center>",
+        "<table border=0>",
+        "<tr><td align=left nowrap>",
+        QStringLiteral("<A href=\"photo1.jpg\">夏の写真</A></td></tr>"),
+        "<tr><td> </td></tr>",
+        "<tr><td align=left nowrap>",
+        "<A href=\"memo.txt\">memo.txt</A></td></tr>",
+        "<tr><td> </td></tr>",
+        "</table>",
+        "</center>",
+        "<FONT size=\"-3\"><br></FONT>",
+        "<HR>",
+        "<CENTER>",
+        "</CENTER>",
+        "<div align=\"right\"><A href=\"http://www.example.com/tabulink/\" target=\"_blank\"><b><FONT size=\"-2\">"
+        "Tabulink ver 2.03</FONT></b></A></div>",
+        "</BODY>",
+        "</HTML>",
+    };
+    QCOMPARE(bytes, TestFiles::crlfSjis(expected));
+}
+
+void TestLinkPageWriter::labelCases_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("linkLine");
+    QTest::newRow("name is label") << "memo.txt" << "<A href=\"memo.txt\">memo.txt</A></td></tr>";
+    QTest::newRow("empty description") << "a," << "<A href=\"a\"></A></td></tr>";
+    QTest::newRow("commas in description") << QStringLiteral("a.txt,春,夏")
+                                           << QStringLiteral("<A href=\"a.txt\">春,夏</A></td></tr>");
+    // What the user typed is written as typed, markup included.
+    QTest::newRow("typed markup") << "a.txt,<b>bold</b> & \"q\""
+                                  << "<A href=\"a.txt\"><b>bold</b> & \"q\"</A></td></tr>";
+    // A file name is data, in the target and as the label.
+    QTest::newRow("markup in name") << "x\"><b>.txt"
+                                    << "<A href=\"x&quot;&gt;&lt;b&gt;.txt\">x&quot;&gt;&lt;b&gt;.txt</A></td></tr>";
+    QTest::newRow("ampersand in name") << "a&b.png" << "<A href=\"a&amp;b.png\">a&amp;b.png</A></td></tr>";
+    QTest::newRow("hash in name") << "#1.jpg" << "<A href=\"%231.jpg\">#1.jpg</A></td></tr>";
+    QTest::newRow("hash, with description") << "#1.jpg,<i>x</i>" << "<A href=\"%231.jpg\"><i>x</i></A></td></tr>";
+}
+
+void TestLinkPageWriter::labelCases()
+{
+    QFETCH(QString, row);
+    QTEST(LinkListBody::linkLine(row), "linkLine");
+}
+
+void TestLinkPageWriter::linkTarget_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("plain") << "photo1.jpg" << "photo1.jpg";
+    QTest::newRow("inner blanks stay") << "my file.txt" << "my file.txt";
+    QTest::newRow("outer blanks encoded") << " a b " << "%20a b%20";
+    QTest::newRow("all blanks") << "  " << "%20%20";
+    QTest::newRow("url syntax") << "50%?#.txt" << "50%25%3F%23.txt";
+    QTest::newRow("backslash") << "a\\b" << "a%5Cb";
+    QTest::newRow("controls") << QString("a\tb\nc") + QChar(0x7F) << "a%09b%0Ac%7F";
+    QTest::newRow("japanese stays") << QStringLiteral("夏の写真.jpg") << QStringLiteral("夏の写真.jpg");
+    QTest::newRow("scheme-like") << "javascript:alert(1)" << "./javascript:alert(1)";
+    QTest::newRow("drive-like") << "C:x" << "./C:x";
+    QTest::newRow("colon after non-scheme") << "1a:b" << "1a:b";
+    QTest::newRow("colon first") << ":x" << ":x";
+}
+
+void TestLinkPageWriter::linkTarget()
+{
+    QFETCH(QString, name);
+    QTEST(LinkListBody::linkTarget(name), "target");
+}
+
+void TestLinkPageWriter::unmappableCharactersBecomeReferences()
+{
+    // Japanese stays Shift_JIS bytes; only what code page 932 lacks becomes a reference.
+    const QByteArray bytes = bodyBytes({QStringLiteral("表\U0001F600.txt")});
+    QVERIFY(bytes.contains(TestFiles::sjis(QStringLiteral("<A href=\"表&#128512;.txt\">表&#128512;.txt</A>"))));
+}
+
+void TestLinkPageWriter::reportsFailedWrite()
+{
+    FailingDevice device;
+    device.open(QIODevice::WriteOnly);
+    QVERIFY(!LinkPageWriter::write(&device, PageOptions(), {"a"}));
+}
+
+QTEST_GUILESS_MAIN(TestLinkPageWriter)
+#include "tst_linkpagewriter.moc"
