@@ -1,9 +1,15 @@
 #include "batch/BatchJobs.h"
 
+#include "browse/FolderListing.h"
+#include "linkpage/FileListEntry.h"
+#include "linkpage/LinkPageWriter.h"
 #include "textio/FileReading.h"
 #include "textio/LineSink.h"
+#include "textpage/ImodePageWriter.h"
+#include "textpage/TextFile.h"
 #include "textpage/TextPageWriter.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace Batch {
@@ -19,7 +25,8 @@ Job failed(const QString &error)
 
 Job textJob(const Options &options)
 {
-    FileReading::Result file = FileReading::readText(options.input);
+    // Read as "ファイル読込" loads the editor.
+    const FileReading::Result file = TextFile::read(options.input);
     if (!file.ok)
         return failed(file.errorText);
     TextPageInput input;
@@ -29,11 +36,37 @@ Job textJob(const Options &options)
     Job job;
     job.ok = true;
     const PageOptions page = options.page;
-    if (options.command == Command::Text) {
+    if (options.command == Command::Text)
         job.body = [page, input](LineSink &sink) { TextPageWriter::writeLines(sink, page, input); };
-    } else {
-        return failed(QStringLiteral("imode コマンドはまだ使えません"));
+    else
+        job.body = [page, input](LineSink &sink) { ImodePageWriter::writeLines(sink, page, input); };
+    return job;
+}
+
+Job linksJob(const Options &options)
+{
+    const QFileInfo folder(options.input);
+    if (!folder.isDir())
+        return failed(QStringLiteral("フォルダがありません。\n%1").arg(options.input));
+    // The names "ファイル名取り込み" takes from the file list.
+    const FolderListing listing = listFolder(folder.absoluteFilePath(), ListWhat::FilesOnly);
+    if (!listing.ok)
+        return failed(QStringLiteral("フォルダを読めませんでした。\n%1\n%2").arg(options.input, listing.error));
+
+    Job job;
+    QStringList rows = listing.files;
+    if (!options.descriptions.isEmpty()) {
+        const FileReading::Result file = FileReading::readText(options.descriptions);
+        if (!file.ok)
+            return failed(file.errorText);
+        QStringList unknown;
+        rows = linkRows(listing.files, FileReading::splitLines(file.text), &unknown);
+        for (const QString &name : std::as_const(unknown))
+            job.warnings.append(QStringLiteral("フォルダにないファイルの説明は使いません: %1").arg(name));
     }
+    job.ok = true;
+    const PageOptions page = options.page;
+    job.body = [page, rows](LineSink &sink) { LinkPageWriter::writeLines(sink, page, rows); };
     return job;
 }
 
@@ -88,8 +121,7 @@ QStringList linkRows(const QStringList &fileNames, const QStringList &descriptio
                 unknown->append(name);
             continue;
         }
-        // As "登録" builds a row: the name alone when the description is empty.
-        rows[*it] = description.isEmpty() ? name : name + u',' + description;
+        rows[*it] = FileListEntry::build(name, description); // as "登録" does
     }
     return rows;
 }
@@ -100,9 +132,10 @@ Job prepare(const Options &options)
     case Command::Text:
     case Command::Imode:
         return textJob(options);
+    case Command::Links:
+        return linksJob(options);
     case Command::Table:
     case Command::Csv:
-    case Command::Links:
         return failed(QStringLiteral("%1 コマンドはまだ使えません").arg(commandName(options.command)));
     case Command::None:
         break;
