@@ -97,8 +97,8 @@ void CsvTab::sizeGridFromSelectors()
     const int rows = m_combo1->currentText().toInt(&rowsOk);
     const int columns = m_combo2->currentText().toInt(&columnsOk);
     m_model->beginChange();
-    m_grid.resize(rowsOk ? rows : m_grid.rowCount(), columnsOk ? columns : m_grid.columnCount());
+    m_grid.resize(rowsOk ? rows : m_grid.rowCount(), columnsOk ? columns : m_grid.colCount());
     m_model->endChange();
-    if (m_grid.rowCount() > 0 && m_grid.columnCount() > 0)
+    if (m_grid.rowCount() > 0 && m_grid.colCount() > 0)
         m_grd1->setCurrentIndex(m_model->index(0, 0));
 }

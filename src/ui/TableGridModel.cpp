@@ -14,7 +14,7 @@ int TableGridModel::rowCount(const QModelIndex &parent) const
 
 int TableGridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid->columnCount();
+    return parent.isValid() ? 0 : m_grid->colCount();
 }
 
 QVariant TableGridModel::data(const QModelIndex &index, int role) const
@@ -22,7 +22,7 @@ QVariant TableGridModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return QVariant();
     if (role == Qt::DisplayRole)
-        return m_grid->cell(index.row(), index.column());
+        return m_grid->cellText(index.row(), index.column());
     if (role == Qt::BackgroundRole)
         return QColor(255, 255, 192);
     return QVariant();
