@@ -9,7 +9,7 @@ void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 colum
 {
     QString line;
     for (qint64 i = 0; i < rows; ++i) {
-        line.clear();
+        line.resize(0); // keeps the capacity, unlike clear()
         for (qint64 j = 0; j < columns; ++j) {
             if (j > 0)
                 line += u',';

@@ -21,7 +21,8 @@ QStringList styleLines(bool smallFont)
     };
 }
 
-QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options)
+namespace {
+void appendCellLine(QString &line, QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options)
 {
     QStringView align;
     if (options.centreAll || row == 0)
@@ -40,8 +41,6 @@ QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtm
 
     const bool boldTop = options.boldTopRow && row == 0;
     const bool boldLeft = options.boldLeftColumn && column == 0;
-    QString line;
-    line.reserve(text.size() + 48);
     line += u"<td nowrap align=\"";
     line += align;
     line += u"\">";
@@ -55,17 +54,29 @@ QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtm
     if (boldTop)
         line += u"</b>";
     line += u"</td>";
+}
+} // namespace
+
+QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options)
+{
+    QString line;
+    appendCellLine(line, cellText, row, column, options);
     return line;
 }
 
 void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options)
 {
     sink.line(QStringLiteral("<table border=\"%1\">").arg(options.border ? 1 : 0));
+    // One buffer for every cell line: no allocation per cell.
+    QString line;
     for (qint64 r = 0; r < options.rows; ++r) {
-        sink.line("<tr>");
-        for (qint64 c = 0; c < options.columns; ++c)
-            sink.line(cellLine(grid.cellView(r, c), r, c, options));
-        sink.line("</tr>");
+        sink.line(u"<tr>");
+        for (qint64 c = 0; c < options.columns; ++c) {
+            line.resize(0); // keeps the capacity, unlike clear()
+            appendCellLine(line, grid.cellView(r, c), r, c, options);
+            sink.line(line);
+        }
+        sink.line(u"</tr>");
     }
     sink.line("</TABLE>");
     sink.line("</CENTER>");
