@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -228,6 +229,19 @@ private slots:
         QTest::keyClick(text1(), Qt::Key_Return);
         QCOMPARE(grid().cellText(0, 0), QStringLiteral("abc"));
         QCOMPARE(current(), qMakePair(0, 1));
+    }
+
+    void rightClickOpensMenuOnTheCell()
+    {
+        auto *view = h->find<QTableView>("grd1");
+        const QPoint at = view->visualRect(view->model()->index(2, 3)).center();
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at);
+        QMenu *menu = tab()->grdsosaMenu();
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+        QCOMPARE(current(), qMakePair(2, 3));
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("行の削除"));
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("列の削除"));
     }
 
     void rowDeletion()
