@@ -111,7 +111,16 @@ qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t ch = s[i];
         if (ch < 0x80) {
-            out += char(ch);
+            // Runs of ASCII (most of every page) are copied in one step.
+            qsizetype end = i + 1;
+            while (end < n && s[end] < 0x80)
+                ++end;
+            const qsizetype at = out.size();
+            out.resize(at + (end - i));
+            char *d = out.data() + at;
+            for (qsizetype k = i; k < end; ++k)
+                *d++ = char(s[k]);
+            i = end - 1;
             continue;
         }
         if (QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {

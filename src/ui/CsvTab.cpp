@@ -1,18 +1,20 @@
 #include "ui/CsvTab.h"
 
 #include "page/WindowContext.h"
+#include "ui/CsvLineListModel.h"
 #include "ui/Fonts.h"
 #include "ui/TableGridModel.h"
 #include "ui/TwoStateCheckBox.h"
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTableView>
 
 namespace {
@@ -33,14 +35,28 @@ QComboBox *selector(const QStringList &items, const QString &text)
     combo->setCurrentText(text);
     return combo;
 }
+
+bool isEnter(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 } // namespace
 
 CsvTab::CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *parent)
     : TabPage(parent), m_context(context), m_check3(borderBox)
 {
+    buildControls();
+    wireControls();
+}
+
+void CsvTab::buildControls()
+{
     const QFont small = Fonts::gothic(8.25);
 
-    m_list1Model = new QStringListModel(this);
+    m_list1Model = new CsvLineListModel(&m_lines, this);
     m_list1 = place(new QListView, "List1", 8, 28, 417, 50);
     m_list1->setModel(m_list1Model);
     m_list1->setUniformItemSizes(true);
@@ -64,15 +80,23 @@ CsvTab::CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *par
     m_grd1 = place(new QTableView, "grd1", 8, 108, 521, 185);
     m_grd1->setModel(m_model);
     m_grd1->setFont(Fonts::gothic(9));
-    m_grd1->horizontalHeader()->hide();
+    QHeaderView *heading = m_grd1->horizontalHeader();
+    heading->hide();
+    heading->setSectionResizeMode(QHeaderView::Interactive);
+    heading->setHighlightSections(false);
+    heading->setDefaultSectionSize(64);
     m_grd1->verticalHeader()->hide();
+    m_grd1->verticalHeader()->setDefaultSectionSize(18);
+    m_grd1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grd1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grd1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grd1->verticalHeader()->setDefaultSectionSize(18);
-    m_grd1->horizontalHeader()->setDefaultSectionSize(64);
+    m_grd1->setWordWrap(false);
     QPalette pal = m_grd1->palette();
     pal.setColor(QPalette::Base, QColor(255, 255, 192));
     m_grd1->setPalette(pal);
+    QPalette headingPal = heading->palette();
+    headingPal.setColor(QPalette::Button, QColor(192, 192, 192));
+    heading->setPalette(headingPal);
 
     m_check1 = place(new TwoStateCheckBox(QStringLiteral("最上部を太字にする")), "Check1", 8, 300, 129, 17);
     m_check2 = place(new TwoStateCheckBox(QStringLiteral("最左部を太字にする")), "Check2", 8, 316, 129, 17);
@@ -81,24 +105,101 @@ CsvTab::CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *par
     m_check7 = place(new TwoStateCheckBox(QStringLiteral("ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする")), "Check7", 144, 320, 137, 17);
     for (TwoStateCheckBox *box : {m_check1, m_check2, m_check4, m_check9, m_check7})
         box->setFont(small);
+    for (TwoStateCheckBox *box : {m_check1, m_check2, m_check4, m_check5})
+        box->setChecked(true);
+    if (m_check3)
+        m_check3->setChecked(true);
     m_command4 = place(new QPushButton(QStringLiteral("csv 保存")), "Command4", 352, 336, 81, 25);
     m_command3 = place(new QPushButton(QStringLiteral("ｈｔｍｌ 保存")), "Command3", 448, 336, 81, 25);
 
     m_grdsosa = new QMenu(QStringLiteral("grdsosa"), this);
     m_grdsosa->setObjectName(QStringLiteral("grdsosa"));
-    m_grdsosa->addAction(QStringLiteral("行の削除"))->setObjectName(QStringLiteral("grdgyodel"));
-    m_grdsosa->addAction(QStringLiteral("列の削除"))->setObjectName(QStringLiteral("grdretudel"));
+    QAction *gyodel = m_grdsosa->addAction(QStringLiteral("行の削除"));
+    gyodel->setObjectName(QStringLiteral("grdgyodel"));
+    QAction *retudel = m_grdsosa->addAction(QStringLiteral("列の削除"));
+    retudel->setObjectName(QStringLiteral("grdretudel"));
+    connect(gyodel, &QAction::triggered, this, &CsvTab::grdgyodel_Click);
+    connect(retudel, &QAction::triggered, this, &CsvTab::grdretudel_Click);
+}
+
+void CsvTab::wireControls()
+{
+    connect(m_command1, &QPushButton::clicked, this, &CsvTab::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &CsvTab::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &CsvTab::Command3_Click);
+    connect(m_command4, &QPushButton::clicked, this, &CsvTab::Command4_Click);
+    connect(m_command5, &QPushButton::clicked, this, &CsvTab::Command5_Click);
+    connect(m_command6, &QPushButton::clicked, this, &CsvTab::Command6_Click);
+    connect(m_command8, &QPushButton::clicked, this, &CsvTab::Command8_Click);
+    connect(m_combo1, &QComboBox::activated, this, &CsvTab::Combo1_Click);
+    connect(m_combo2, &QComboBox::activated, this, &CsvTab::Combo2_Click);
+    m_combo1->lineEdit()->installEventFilter(this);
+    m_combo2->lineEdit()->installEventFilter(this);
+    m_text1->installEventFilter(this);
+    m_grd1->viewport()->installEventFilter(this);
+    connect(m_grd1, &QTableView::doubleClicked, this, &CsvTab::grd1_DblClick);
+    connect(m_grd1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (!m_syncing && current.isValid())
+                    m_grid.setCurrentCell(current.row(), current.column());
+            });
+}
+
+bool CsvTab::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text1 && isEnter(event)) {
+        Text1_KeyPress();
+        return true; // consumed
+    }
+    // The selectors see Enter too: it is not consumed.
+    if (watched == m_combo1->lineEdit() && isEnter(event))
+        Combo1_KeyPress();
+    else if (watched == m_combo2->lineEdit() && isEnter(event))
+        Combo2_KeyPress();
+    else if (watched == m_grd1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton)
+            grd1_MouseUp(mouse->globalPosition().toPoint());
+    }
+    return TabPage::eventFilter(watched, event);
 }
 
 void CsvTab::sizeGridFromSelectors()
 {
-    bool rowsOk = false;
-    bool columnsOk = false;
-    const int rows = m_combo1->currentText().toInt(&rowsOk);
-    const int columns = m_combo2->currentText().toInt(&columnsOk);
-    m_model->beginChange();
-    m_grid.resize(rowsOk ? rows : m_grid.rowCount(), columnsOk ? columns : m_grid.columnCount());
-    m_model->endChange();
-    if (m_grid.rowCount() > 0 && m_grid.columnCount() > 0)
-        m_grd1->setCurrentIndex(m_model->index(0, 0));
+    commitSelector(true);
+    commitSelector(false);
+    setCurrentCell(0, 0);
+}
+
+void CsvTab::setCurrentCell(int row, int column)
+{
+    m_grid.setCurrentCell(row, column);
+    syncViewFromGrid();
+}
+
+void CsvTab::syncViewFromGrid()
+{
+    m_syncing = true;
+    if (m_grid.hasCurrentCell())
+        m_grd1->setCurrentIndex(m_model->index(m_grid.currentRow(), m_grid.currentCol()));
+    else
+        m_grd1->setCurrentIndex(QModelIndex());
+    m_syncing = false;
+    applyWidthMode();
+}
+
+void CsvTab::applyWidthMode()
+{
+    const bool fixed = m_grid.firstRowFixed();
+    m_grd1->horizontalHeader()->setVisible(fixed);
+    // The only row stays in the body, so it can still be picked for input.
+    if (m_grid.rowCount() > 0)
+        m_grd1->setRowHidden(0, fixed && m_grid.rowCount() >= 2);
+    if (m_grid.rowCount() > 1)
+        m_grd1->setRowHidden(1, false);
+}
+
+void CsvTab::setSelectorText(QComboBox *combo, qint64 value)
+{
+    combo->setEditText(QString::number(value));
 }

@@ -13,6 +13,7 @@ private slots:
     void missingReadsEmpty();
     void storesAndReadsBack();
     void damagedFileDoesNotStopTheProgram();
+    void unwritableStoreDoesNotStopTheProgram();
 
 private:
     QTemporaryDir m_config;
@@ -45,6 +46,17 @@ void TestStartupSetting::damagedFileDoesNotStopTheProgram()
     StartupSetting(1, FolderKey); // must not crash; any value will do
     StartupSetting(2, FolderKey, QStringLiteral("/tmp"));
     QCOMPARE(StartupSetting(1, FolderKey), QStringLiteral("/tmp"));
+}
+
+void TestStartupSetting::unwritableStoreDoesNotStopTheProgram()
+{
+    // The settings folder cannot be made: its parent is a file.
+    const QString blocker = m_config.filePath(QStringLiteral("not-a-folder"));
+    QVERIFY(TestFiles::writeAll(blocker, "x"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker + QStringLiteral("/config")));
+    StartupSetting(2, FolderKey, QStringLiteral("/tmp"));
+    StartupSetting(1, FolderKey);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
 }
 
 QTEST_GUILESS_MAIN(TestStartupSetting)

@@ -1,0 +1,56 @@
+#include "table/CsvLineList.h"
+
+QStringView CsvLineList::view(qsizetype index) const
+{
+    if (index < 0 || index >= size())
+        return QStringView();
+    const Span &span = m_lines[size_t(index)];
+    return QStringView(m_text).mid(span.offset, span.length);
+}
+
+void CsvLineList::clear()
+{
+    m_lines.clear();
+    m_text = QString();
+}
+
+void CsvLineList::append(QStringView line)
+{
+    m_lines.push_back({m_text.size(), line.size()});
+    m_text.append(line);
+}
+
+CsvLineList CsvLineList::keptLinesOf(const QString &text)
+{
+    CsvLineList list;
+    list.m_text = text;
+    const QChar *data = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    auto take = [&](qsizetype end) {
+        const QStringView line(data + start, end - start);
+        if (isKeptLine(line))
+            list.m_lines.push_back({start, end - start});
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        take(i);
+        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        take(n);
+    return list;
+}
+
+bool isKeptLine(QStringView line)
+{
+    for (QChar c : line) {
+        if (c != u' ' && c != u'\t')
+            return true;
+    }
+    return false;
+}

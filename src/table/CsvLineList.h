@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+// The kept lines of the CSV file read last, shown in List1 and read by the
+// transfer. The lines are views into one text (usually the whole decoded
+// file), so 200,000 lines cost no more than the file itself.
+class CsvLineList
+{
+public:
+    CsvLineList() = default;
+
+    qsizetype size() const { return qsizetype(m_lines.size()); }
+    bool isEmpty() const { return m_lines.empty(); }
+    // An entry beyond the end reads as empty text.
+    QStringView view(qsizetype index) const;
+    QString entry(qsizetype index) const { return view(index).toString(); }
+
+    void clear();
+    void append(QStringView line);
+    // Keeps the lines of text that are not blank (see isKeptLine), in order.
+    // CR LF, a lone CR and a lone LF each end a line.
+    static CsvLineList keptLinesOf(const QString &text);
+
+private:
+    struct Span {
+        qsizetype offset;
+        qsizetype length;
+    };
+    QString m_text;
+    std::vector<Span> m_lines;
+};
+
+// A line counts when something other than blanks (spaces and tabs) is left.
+bool isKeptLine(QStringView line);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "table/CsvLineList.h"
+
+#include <QString>
+
+// Reading a CSV file into the line list ("csvﾌｧｲﾙ読込"). Nothing in the file
+// is interpreted here: commas, quotes and blanks stay in the lines.
+namespace CsvReader {
+
+struct Result {
+    bool ok = false;
+    QString errorText;  // for the user when !ok
+    CsvLineList lines;
+    qint64 rows = 0;    // the number of kept lines
+    qint64 columns = 1; // commas in the first kept line, plus one
+};
+
+// The table size a line list asks for.
+qint64 columnsFor(const CsvLineList &lines);
+Result fromText(const QString &text);
+// Only regular files are read; the content is decoded as UTF-8 or code page
+// 932, and undecodable bytes become U+FFFD.
+Result readFile(const QString &path);
+
+// "\n<path>\nファイルがありません！\n"
+QString missingFileText(const QString &path);
+// "ファイルが指定されておりません"
+QString noFileText();
+
+} // namespace CsvReader

@@ -1,0 +1,41 @@
+#include "table/CsvWriter.h"
+
+#include "table/TableGrid.h"
+#include "textio/LineSink.h"
+
+namespace CsvWriter {
+
+void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 columns)
+{
+    QString line;
+    for (qint64 i = 0; i < rows; ++i) {
+        line.resize(0); // keeps the capacity, unlike clear()
+        for (qint64 j = 0; j < columns; ++j) {
+            if (j > 0)
+                line += u',';
+            line += grid.cellView(i, j);
+        }
+        sink.line(line);
+    }
+}
+
+bool write(QIODevice *device, const TableGrid &grid, qint64 rows, qint64 columns)
+{
+    LineSink sink(device, Cp932::Unmappable::QuestionMark);
+    writeLines(sink, grid, rows, columns);
+    return sink.finish();
+}
+
+SaveTarget::Params saveParams()
+{
+    SaveTarget::Params p;
+    p.nameEnding = QStringLiteral(".txt");
+    p.fallbackName = QStringLiteral("csv.txt");
+    p.filter = SaveTarget::csvFilter();
+    p.form = SaveTarget::OverwriteForm::A;
+    p.completionText = QStringLiteral("ｃｓｖファイル作成完了");
+    p.unmappable = Cp932::Unmappable::QuestionMark;
+    return p;
+}
+
+} // namespace CsvWriter

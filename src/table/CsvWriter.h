@@ -1,0 +1,23 @@
+#pragma once
+
+#include "page/SaveTarget.h"
+
+class LineSink;
+class QIODevice;
+class TableGrid;
+
+// "csv 保存": one line per row, the cells joined by commas exactly as they
+// are stored (no quoting, no escaping), in code page 932.
+namespace CsvWriter {
+
+// Rows 0..rows-1 and columns 0..columns-1; cells outside the table are
+// written as empty. rows <= 0 writes nothing, columns <= 0 empty lines.
+void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 columns);
+// Characters outside code page 932 become "?"; false when a write failed.
+bool write(QIODevice *device, const TableGrid &grid, qint64 rows, qint64 columns);
+
+// Proposed name "<name>.txt" or "csv.txt", the CSV filter, overwrite form A,
+// "?" for characters outside code page 932.
+SaveTarget::Params saveParams();
+
+} // namespace CsvWriter

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "page/PageOptions.h"
+#include "page/SaveTarget.h"
+
+#include <QStringList>
+
+class LineSink;
+class QIODevice;
+class TableGrid;
+
+// The table options of the "ＣＳＶ　／　ＨＴＭＬ" tab and the processing size,
+// read from the controls when the page is written. Defaults as at start.
+struct TableHtmlOptions {
+    qint64 rows = 4;
+    qint64 columns = 5;
+    bool boldTopRow = true;    // Check1 "最上部を太字にする"
+    bool boldLeftColumn = true; // Check2 "最左部を太字にする"
+    bool border = true;        // Check3 "テーブルの枠線有り"
+    bool fillEmpty = true;     // Check4 "空白にｽﾍﾟｰｽを入れる"
+    bool stripQuotes = true;   // Check5 "両脇の"を取る"
+    bool smallFont = false;    // Check7 "ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする"
+    bool centreAll = false;    // Check9 "全文字をセル中央にする"
+};
+
+// "ｈｔｍｌ 保存": the page frame with a style block around one table, one
+// line per cell; cell texts go in unescaped.
+namespace TableHtmlWriter {
+
+QStringList styleLines(bool smallFont);
+QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options);
+// From "<table border=…>" to "</CENTER>"; cells outside the table are empty.
+void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options);
+void writeLines(LineSink &sink, const PageOptions &page, const TableGrid &grid, const TableHtmlOptions &options);
+// False when a write failed.
+bool write(QIODevice *device, const PageOptions &page, const TableGrid &grid, const TableHtmlOptions &options);
+
+// The page parameters with overwrite form B and "ｈｔｍｌファイル作成完了".
+SaveTarget::Params saveParams();
+
+} // namespace TableHtmlWriter

@@ -1,0 +1,158 @@
+#include "table/CsvLineList.h"
+#include "table/CsvReader.h"
+#include "table/CsvTransfer.h"
+#include "table/TableGrid.h"
+
+#include "support/TestFiles.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+CsvLineList linesOf(const QStringList &lines)
+{
+    CsvLineList list;
+    for (const QString &l : lines)
+        list.append(l);
+    return list;
+}
+
+QStringList row(const TableGrid &g, int r)
+{
+    QStringList cells;
+    for (int c = 0; c < g.colCount(); ++c)
+        cells << g.cellText(r, c);
+    return cells;
+}
+
+QStringList entries(const CsvLineList &list)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < list.size(); ++i)
+        out << list.entry(i);
+    return out;
+}
+} // namespace
+
+class TestCsvTransfer : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QStringList transferRow(const QString &line, int columns, bool strip)
+    {
+        TableGrid g;
+        g.resize(1, columns);
+        CsvTransfer::run(g, linesOf({line}), 1, columns, strip);
+        return row(g, 0);
+    }
+
+private slots:
+    void splitting_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<bool>("strip");
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("fewer fields repeat the last") << "a,b,c" << 5 << true << QStringList{"a", "b", "c", "c", "c"};
+        QTest::newRow("more fields are dropped") << "a,b,c,d" << 2 << true << QStringList{"a", "b"};
+        QTest::newRow("trailing comma") << "a,b," << 4 << true << QStringList{"a", "b", "", ""};
+        QTest::newRow("blanks stay") << " a , b" << 2 << true << QStringList{" a ", " b"};
+        QTest::newRow("quotes stripped") << "\"x\",\"y\"" << 2 << true << QStringList{"x", "y"};
+        QTest::newRow("quotes kept without Check5") << "\"x\",\"y\"" << 2 << false << QStringList{"\"x\"", "\"y\""};
+        QTest::newRow("comma inside quotes splits") << "\"x,y\"" << 2 << true << QStringList{"\"x", "y\""};
+        QTest::newRow("lone quote") << "\",\"\"" << 2 << true << QStringList{"", ""};
+        QTest::newRow("doubled quotes inside stay") << "\"a\"\"b\"" << 1 << true << QStringList{"a\"\"b"};
+        QTest::newRow("last field stripped again per column")
+            << "a,\"\"\"z\"\"\"" << 4 << true << QStringList{"a", "\"\"z\"\"", "\"z\"", "z"};
+        QTest::newRow("no comma at all") << "solo" << 3 << true << QStringList{"solo", "solo", "solo"};
+    }
+    void splitting()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, columns);
+        QFETCH(bool, strip);
+        QFETCH(QStringList, cells);
+        QCOMPARE(transferRow(line, columns, strip), cells);
+    }
+
+    void rowsBeyondTheListBecomeEmptyAndOutsideCellsStay()
+    {
+        TableGrid g;
+        g.resize(4, 3);
+        for (int r = 0; r < 4; ++r)
+            for (int c = 0; c < 3; ++c)
+                g.setCellText(r, c, u"old");
+        const qint64 stored = CsvTransfer::run(g, linesOf({"a,b"}), 3, 2, true);
+        QCOMPARE(stored, 6);
+        QCOMPARE(row(g, 0), (QStringList{"a", "b", "old"}));
+        QCOMPARE(row(g, 1), (QStringList{"", "", "old"}));
+        QCOMPARE(row(g, 2), (QStringList{"", "", "old"}));
+        QCOMPARE(row(g, 3), (QStringList{"old", "old", "old"}));
+        QCOMPARE(g.currentRow(), 2);
+        QCOMPARE(g.currentCol(), 1);
+    }
+
+    void nothingToProcess()
+    {
+        TableGrid g;
+        g.resize(2, 2);
+        g.setCurrentCell(1, 1);
+        QCOMPARE(CsvTransfer::run(g, linesOf({"a"}), 0, 2, true), 0);
+        QCOMPARE(CsvTransfer::run(g, linesOf({"a"}), 2, -1, true), 0);
+        QCOMPARE(g.cellText(0, 0), QString());
+        QCOMPARE(g.currentRow(), 1);
+    }
+
+    void keptLines()
+    {
+        const CsvLineList list = CsvLineList::keptLinesOf(
+            QStringLiteral("a,b,c\r\n\r\n   \r\n\t\n  d,e  \rlast"));
+        QCOMPARE(entries(list), (QStringList{"a,b,c", "  d,e  ", "last"}));
+        QCOMPARE(CsvReader::columnsFor(list), 3);
+        QCOMPARE(list.entry(7), QString());
+    }
+
+    void readerSizing()
+    {
+        CsvReader::Result r = CsvReader::fromText(QStringLiteral("a,b,c\r\n\r\nd,e\r\n"));
+        QCOMPARE(r.rows, 2);
+        QCOMPARE(r.columns, 3);
+        // Only the first line counts, quoted commas included.
+        r = CsvReader::fromText(QStringLiteral("\"x,y\",z\n1,2,3,4,5,6\n"));
+        QCOMPARE(r.columns, 3);
+        r = CsvReader::fromText(QStringLiteral("\r\n\r\n"));
+        QCOMPARE(r.rows, 0);
+        QCOMPARE(r.columns, 1);
+        QVERIFY(r.lines.isEmpty());
+    }
+
+    void readFileDecodesAndRefusesNonFiles()
+    {
+        QTemporaryDir dir;
+        const QString sjisPath = dir.filePath("s.csv");
+        QVERIFY(TestFiles::writeAll(sjisPath, TestFiles::sjis(QStringLiteral("名前,値\r\n表,1\r\n"))));
+        CsvReader::Result r = CsvReader::readFile(sjisPath);
+        QVERIFY(r.ok);
+        QCOMPARE(entries(r.lines), (QStringList{QStringLiteral("名前,値"), QStringLiteral("表,1")}));
+
+        const QString utf8Path = dir.filePath("u.csv");
+        QVERIFY(TestFiles::writeAll(utf8Path, QStringLiteral("😀,é\nx\n").toUtf8()));
+        r = CsvReader::readFile(utf8Path);
+        QCOMPARE(entries(r.lines), (QStringList{QStringLiteral("😀,é"), "x"}));
+
+        const QString badPath = dir.filePath("bad.csv");
+        QVERIFY(TestFiles::writeAll(badPath, QByteArray("a,\x81\r\n")));
+        r = CsvReader::readFile(badPath);
+        QVERIFY(r.ok);
+        QCOMPARE(r.lines.entry(0).left(2), QStringLiteral("a,"));
+        QVERIFY(r.lines.entry(0).contains(QChar(0xFFFD)));
+
+        r = CsvReader::readFile(dir.path());
+        QVERIFY(!r.ok);
+        QVERIFY(!r.errorText.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvTransfer)
+#include "tst_csv_transfer.moc"
