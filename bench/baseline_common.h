@@ -13,7 +13,6 @@
 #include <fstream>
 #include <iconv.h>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -28,12 +27,13 @@ namespace baseline {
 
 inline std::string readFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         die("cannot open " + path);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
+    std::string bytes(size_t(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(&bytes[0], std::streamsize(bytes.size()));
+    return bytes;
 }
 
 // Converts with iconv. Unmappable input is written as a numeric character
@@ -43,19 +43,28 @@ inline std::string convert(const std::string &input, const char *from, const cha
     iconv_t cd = iconv_open(to, from);
     if (cd == (iconv_t)-1)
         die("iconv_open failed");
-    std::string out(input.size() * 2 + 16, '\0');
+    // Code page 932 never takes more bytes than UTF-8; UTF-8 takes at most
+    // three per code page 932 byte (half-width katakana).
+    size_t capacity = (toSjis ? input.size() : input.size() * 3) + 64;
+    char *out = static_cast<char *>(std::malloc(capacity));
     char *in = const_cast<char *>(input.data());
     size_t inLeft = input.size();
     size_t used = 0;
+    auto room = [&](size_t need) {
+        if (capacity - used < need) {
+            capacity = capacity * 2 + need;
+            out = static_cast<char *>(std::realloc(out, capacity));
+        }
+    };
     while (inLeft > 0) {
-        char *outPtr = &out[used];
-        size_t outLeft = out.size() - used;
+        char *outPtr = out + used;
+        size_t outLeft = capacity - used;
         size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        used = out.size() - outLeft;
+        used = capacity - outLeft;
         if (r != (size_t)-1)
             break;
         if (errno == E2BIG) {
-            out.resize(out.size() * 2);
+            room(capacity);
         } else if (errno == EILSEQ || errno == EINVAL) {
             if (toSjis) {
                 // One UTF-8 sequence becomes "&#N;".
@@ -64,18 +73,16 @@ inline std::string convert(const std::string &input, const char *from, const cha
                 unsigned cp = len == 1 ? c : c & (0xFF >> (len + 1));
                 for (int i = 1; i < len && i < (int)inLeft; ++i)
                     cp = (cp << 6) | ((unsigned char)in[i] & 0x3F);
-                std::string ref = "&#" + std::to_string(cp) + ";";
-                if (out.size() - used < ref.size())
-                    out.resize(out.size() * 2 + ref.size());
-                out.replace(used, ref.size(), ref);
+                const std::string ref = "&#" + std::to_string(cp) + ";";
+                room(ref.size());
+                std::memcpy(out + used, ref.data(), ref.size());
                 used += ref.size();
-                in += len;
-                inLeft -= std::min<size_t>(len, inLeft);
+                const size_t skip = std::min<size_t>(size_t(len), inLeft);
+                in += skip;
+                inLeft -= skip;
             } else {
-                static const char replacement[] = "\xEF\xBF\xBD";
-                if (out.size() - used < 3)
-                    out.resize(out.size() * 2 + 3);
-                out.replace(used, 3, replacement, 3);
+                room(3);
+                std::memcpy(out + used, "\xEF\xBF\xBD", 3);
                 used += 3;
                 ++in;
                 --inLeft;
@@ -85,8 +92,9 @@ inline std::string convert(const std::string &input, const char *from, const cha
         }
     }
     iconv_close(cd);
-    out.resize(used);
-    return out;
+    std::string result(out, used);
+    std::free(out);
+    return result;
 }
 
 inline std::string fromSjis(const std::string &bytes) { return convert(bytes, "CP932", "UTF-8", false); }

@@ -3,6 +3,12 @@
 #include "browse/FolderListing.h"
 #include "linkpage/FileListEntry.h"
 #include "linkpage/LinkPageWriter.h"
+#include "table/CsvReader.h"
+#include "table/CsvTransfer.h"
+#include "table/CsvWriter.h"
+#include "table/TableGrid.h"
+#include "table/TableHtmlWriter.h"
+#include "table/TableSize.h"
 #include "textio/FileReading.h"
 #include "textio/LineSink.h"
 #include "textpage/ImodePageWriter.h"
@@ -11,6 +17,8 @@
 
 #include <QFileInfo>
 #include <QHash>
+
+#include <memory>
 
 namespace Batch {
 
@@ -40,6 +48,44 @@ Job textJob(const Options &options)
         job.body = [page, input](LineSink &sink) { TextPageWriter::writeLines(sink, page, input); };
     else
         job.body = [page, input](LineSink &sink) { ImodePageWriter::writeLines(sink, page, input); };
+    return job;
+}
+
+// "csvﾌｧｲﾙ読込" then "ｸﾞﾘｯﾄﾞに転送": the table and both selectors take the
+// file's size, and the lines are split into the cells.
+Job tableJob(const Options &options)
+{
+    CsvReader::Result read = CsvReader::readFile(options.input);
+    if (!read.ok)
+        return failed(read.errorText);
+    if (!TableSize::fits(read.rows, read.columns))
+        return failed(TableSize::tooLargeText(read.rows, read.columns));
+    auto grid = std::make_shared<TableGrid>();
+    grid->resize(int(read.rows), int(read.columns));
+    CsvTransfer::run(*grid, read.lines, read.rows, read.columns, options.table.stripQuotes);
+    read.lines.clear();
+
+    Job job;
+    job.ok = true;
+    const qint64 rows = read.rows;
+    const qint64 columns = read.columns;
+    if (options.command == Command::Csv) {
+        job.unmappable = CsvWriter::saveParams().unmappable;
+        job.body = [grid, rows, columns](LineSink &sink) { CsvWriter::writeLines(sink, *grid, rows, columns); };
+        return job;
+    }
+    TableHtmlOptions table;
+    table.rows = rows;
+    table.columns = columns;
+    table.boldTopRow = options.table.boldTopRow;
+    table.boldLeftColumn = options.table.boldLeftColumn;
+    table.border = options.table.border;
+    table.fillEmpty = options.table.fillEmpty;
+    table.stripQuotes = options.table.stripQuotes;
+    table.smallFont = options.table.smallFont;
+    table.centreAll = options.table.centreAll;
+    const PageOptions page = options.page;
+    job.body = [grid, page, table](LineSink &sink) { TableHtmlWriter::writeLines(sink, page, *grid, table); };
     return job;
 }
 
@@ -136,7 +182,7 @@ Job prepare(const Options &options)
         return linksJob(options);
     case Command::Table:
     case Command::Csv:
-        return failed(QStringLiteral("%1 コマンドはまだ使えません").arg(commandName(options.command)));
+        return tableJob(options);
     case Command::None:
         break;
     }
