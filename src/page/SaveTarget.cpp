@@ -5,7 +5,6 @@
 #include "textio/LineSink.h"
 #include "textio/SafeSave.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 
 namespace SaveTarget {
@@ -85,9 +84,7 @@ Result run(WindowContext &context, const Params &params, const std::function<voi
     QByteArray content;
     qsizetype replaced = 0;
     {
-        QBuffer buffer(&content);
-        buffer.open(QIODevice::WriteOnly);
-        LineSink sink(&buffer, params.unmappable);
+        LineSink sink(&content, params.unmappable);
         body(sink);
         sink.finish();
         replaced = sink.replaced();

@@ -106,7 +106,10 @@ qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
     const Tables &t = tables();
     qsizetype replaced = 0;
     const qsizetype n = text.size();
-    out.reserve(out.size() + n * 2);
+    // Grow geometrically: callers append line after line to one array.
+    const qsizetype need = out.size() + n * 2;
+    if (out.capacity() < need)
+        out.reserve(qMax(need, out.capacity() * 2));
     const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t ch = s[i];

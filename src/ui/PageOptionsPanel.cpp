@@ -26,6 +26,7 @@ PageOptionsPanel::PageOptionsPanel(QWidget *area)
     placeAt(new QLabel(QStringLiteral("ｈｔｍｌタイトル："), area), "Label4", 304, 404, 81, 17);
     m_text2 = placeAt(new QLineEdit(QStringLiteral("ここにタイトルを入れて下さい"), area), "Text2", 376, 400, 321, 18);
     m_check3 = placeAt(new TwoStateCheckBox(QStringLiteral("テーブルの枠線有り"), area), "Check3", 712, 400, 121, 17);
+    m_check3->setFont(Fonts::gothic(8.25));
     placeAt(new QLabel(QStringLiteral("戻るＵＲＬ："), area), "Label5", 304, 428, 57, 17);
     m_text3 = placeAt(new QLineEdit(QStringLiteral("http://"), area), "Text3", 360, 424, 473, 18);
 
