@@ -6,7 +6,6 @@
 #include "textio/LineSink.h"
 #include "textio/SafeSave.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QIODevice>
 
@@ -111,9 +110,7 @@ int run(const Options &options, QIODevice *out, QIODevice *err)
     QByteArray content;
     qsizetype replaced = 0;
     {
-        QBuffer buffer(&content);
-        buffer.open(QIODevice::WriteOnly);
-        LineSink sink(&buffer, job.unmappable);
+        LineSink sink(&content, job.unmappable);
         job.body(sink);
         sink.finish();
         replaced = sink.replaced();
