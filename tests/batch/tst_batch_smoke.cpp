@@ -1,0 +1,107 @@
+// The installed shape of tabulink-batch: the real program, run as a script
+// would run it, on the benchmark generator's data at a small size.
+
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Result {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Result runProgram(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.setProgram(program);
+    p.setArguments(args);
+    p.start();
+    Result r;
+    if (!p.waitForStarted(10000) || !p.waitForFinished(60000))
+        return r;
+    r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+const QString batch = QStringLiteral(TABULINK_BATCH_BIN);
+
+} // namespace
+
+class TestBatchSmoke : public QObject
+{
+    Q_OBJECT
+private slots:
+    void generatedDataThroughTheProgram();
+    void versionUsageAndFailureCodes();
+};
+
+void TestBatchSmoke::generatedDataThroughTheProgram()
+{
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (python.isEmpty())
+        QSKIP("python3 is not installed");
+    QTemporaryDir dir;
+    const Result gen = runProgram(python, {QStringLiteral(TABULINK_SOURCE_DIR "/bench/gen_data.py"), dir.path(),
+                                           "--small"});
+    QVERIFY2(gen.code == 0, gen.err.constData());
+    const QString data = dir.path();
+    const QByteArray firstCsv = TestFiles::readAll(data + "/csv_200.csv");
+    QVERIFY(firstCsv.startsWith(TestFiles::sjis(QStringLiteral("番号,氏名,住所"))));
+    QCOMPARE(firstCsv.count("\r\n"), 200);
+    QCOMPARE(QDir(data + "/files_100").entryList(QDir::Files).size(), 100);
+
+    // The generator is deterministic: a second run into a new folder gives the same bytes.
+    QTemporaryDir again;
+    QCOMPARE(runProgram(python, {QStringLiteral(TABULINK_SOURCE_DIR "/bench/gen_data.py"), again.path(), "--small"})
+                 .code, 0);
+    QCOMPARE(TestFiles::readAll(again.path() + "/csv_1000.csv"), TestFiles::readAll(data + "/csv_1000.csv"));
+    QCOMPARE(TestFiles::readAll(again.path() + "/text_5000.txt"), TestFiles::readAll(data + "/text_5000.txt"));
+
+    const QList<QStringList> jobs{{"table", data + "/csv_1000.csv"},
+                                  {"csv", data + "/csv_200.csv"},
+                                  {"links", data + "/files_100", "-d", data + "/files_100.desc"},
+                                  {"text", data + "/text_5000.txt"},
+                                  {"imode", data + "/text_5000.txt"}};
+    for (const QStringList &job : jobs) {
+        const QString out = dir.filePath(job.first() + ".out");
+        const Result toFile = runProgram(batch, job + QStringList{"-o", out});
+        QVERIFY2(toFile.code == 0, toFile.err.constData());
+        QVERIFY2(toFile.err.isEmpty(), toFile.err.constData());
+        const Result toStdout = runProgram(batch, job + QStringList{"-o", "-"});
+        QCOMPARE(toStdout.code, 0);
+        QCOMPARE(toStdout.out, TestFiles::readAll(out));
+        if (job.first() == "csv")
+            QCOMPARE(toStdout.out, QByteArray(firstCsv).replace('"', "")); // quotes go in the transfer
+        else
+            QVERIFY(toStdout.out.startsWith("<HTML>\r\n"));
+    }
+}
+
+void TestBatchSmoke::versionUsageAndFailureCodes()
+{
+    Result r = runProgram(batch, {"--version"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.startsWith("tabulink-batch (Tabulink) 2.03\n"));
+    r = runProgram(batch, {"--help"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.startsWith("使い方: tabulink-batch"));
+    r = runProgram(batch, {"--frobnicate"});
+    QCOMPARE(r.code, 2);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY(r.err.startsWith("tabulink-batch: "));
+    r = runProgram(batch, {"table", "/nonexistent/x.csv"});
+    QCOMPARE(r.code, 1);
+    QVERIFY(QString::fromUtf8(r.err).contains(QStringLiteral("/nonexistent/x.csv")));
+}
+
+QTEST_GUILESS_MAIN(TestBatchSmoke)
+#include "tst_batch_smoke.moc"
