@@ -7,7 +7,10 @@
 #include "textio/SafeSave.h"
 
 #include <QDir>
+#include <QFile>
 #include <QIODevice>
+
+#include <sys/stat.h>
 
 namespace Batch {
 
@@ -23,6 +26,15 @@ bool writeAll(QIODevice *device, const QByteArray &bytes)
         done += n;
     }
     return true;
+}
+
+// A character device or a FIFO: there is nothing to replace, only to write to.
+bool isStream(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    return S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode);
 }
 
 void say(QIODevice *err, const QString &text)
@@ -119,6 +131,13 @@ int run(const Options &options, QIODevice *out, QIODevice *err)
     if (options.output == QLatin1String("-")) {
         if (!writeAll(out, content)) {
             say(err, QStringLiteral("標準出力に書き込めませんでした: %1").arg(out->errorString()));
+            return Failure;
+        }
+    } else if (isStream(options.output)) {
+        // /dev/null, a terminal or a pipe: written as a shell redirection would.
+        QFile stream(options.output);
+        if (!stream.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(&stream, content)) {
+            say(err, SafeSave::failureMessage(options.output, stream.errorString()));
             return Failure;
         }
     } else {

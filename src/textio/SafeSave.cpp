@@ -20,8 +20,13 @@ bool writeBytes(const QString &path, const QByteArray &content, QString *errorTe
             *errorText = reason;
         return false;
     };
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return fail(QStringLiteral("同じ名前のフォルダがあります"));
+    // A device or a FIFO is never replaced: the rename would put a plain file
+    // in its place (for root even over /dev/null).
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("通常のファイルではないため保存できません"));
 
     QSaveFile file(path);
     file.setDirectWriteFallback(false);

@@ -2,13 +2,16 @@
 #include "batch/BatchOptions.h"
 #include "batch/BatchRunner.h"
 #include "support/TestFiles.h"
+#include "textio/SafeSave.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +81,7 @@ private slots:
     void csvResaveReplacesUnmappable();
     void replacesExistingOutputSafely();
     void badInputLeavesOutputAlone();
+    void fifoOutputIsWrittenNeverReplaced();
     void editorTextAsTheWindowGivesItBack();
 };
 
@@ -305,6 +309,40 @@ void TestBatchCli::badInputLeavesOutputAlone()
     QCOMPARE(r.code, int(Batch::Failure));
     QVERIFY(r.err.contains(dir.path()));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 3);
+}
+
+void TestBatchCli::fifoOutputIsWrittenNeverReplaced()
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.txt");
+    QVERIFY(TestFiles::writeAll(in, "x"));
+    const QString fifo = dir.filePath("pipe.html");
+    const QByteArray native = QFile::encodeName(fifo);
+    QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+    auto stillFifo = [&] {
+        struct stat st;
+        return ::stat(native.constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+    };
+
+    // The safe save refuses to rename a plain file over it.
+    QString reason;
+    QVERIFY(!SafeSave::writeBytes(fifo, "page", &reason));
+    QVERIFY(reason.contains(QStringLiteral("通常のファイルではない")));
+    QVERIFY(stillFifo());
+
+    // The command line writes into it, as "> pipe.html" would.
+    const int reader = ::open(native.constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    const Run r = runCli({"text", in, "-o", fifo});
+    QCOMPARE(r.code, 0);
+    QByteArray got(65536, '\0');
+    const ssize_t n = ::read(reader, got.data(), got.size());
+    ::close(reader);
+    QVERIFY(n > 0);
+    got.resize(n);
+    QCOMPARE(got, runCli({"text", in}).out);
+    QVERIFY(stillFifo());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);
 }
 
 void TestBatchCli::editorTextAsTheWindowGivesItBack()
