@@ -122,6 +122,7 @@ int run(const Options &options, QIODevice *out, QIODevice *err)
     QByteArray content;
     qsizetype replaced = 0;
     {
+        content.reserve(job.sizeHint);
         LineSink sink(&content, job.unmappable);
         job.body(sink);
         sink.finish();
