@@ -1,10 +1,14 @@
 #pragma once
 
 #include "table/CsvLineList.h"
+#include "page/SaveTarget.h"
 #include "table/TableGrid.h"
 #include "ui/TabPage.h"
 
+#include <functional>
+
 class CsvLineListModel;
+class LineSink;
 class QComboBox;
 class QLineEdit;
 class QListView;
@@ -66,6 +70,9 @@ private:
     TableHtmlOptions tableOptions(qint64 rows, qint64 columns) const;
     // After a save that wrote cells, the last cell written is current.
     void finishWriting(qint64 rows, qint64 columns);
+    // Both table saves: size check, the save procedure, then the current cell.
+    void saveTable(const SaveTarget::Params &params,
+                   const std::function<void(LineSink &, qint64, qint64)> &body);
     void syncViewFromGrid();
     void applyWidthMode();
 

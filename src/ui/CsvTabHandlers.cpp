@@ -262,7 +262,8 @@ void CsvTab::finishWriting(qint64 rows, qint64 columns)
         setCurrentCell(int(row), int(column));
 }
 
-void CsvTab::Command4_Click()
+void CsvTab::saveTable(const SaveTarget::Params &params,
+                       const std::function<void(LineSink &, qint64, qint64)> &body)
 {
     const qint64 rows = TableSize::leadingCount(m_combo1->currentText());
     const qint64 columns = TableSize::leadingCount(m_combo2->currentText());
@@ -271,27 +272,24 @@ void CsvTab::Command4_Click()
         return;
     }
     bool written = false;
-    SaveTarget::run(m_context, CsvWriter::saveParams(), [&](LineSink &sink) {
-        CsvWriter::writeLines(sink, m_grid, rows, columns);
+    SaveTarget::run(m_context, params, [&](LineSink &sink) {
+        body(sink, rows, columns);
         written = true;
     });
     if (written)
         finishWriting(rows, columns);
 }
 
+void CsvTab::Command4_Click()
+{
+    saveTable(CsvWriter::saveParams(), [this](LineSink &sink, qint64 rows, qint64 columns) {
+        CsvWriter::writeLines(sink, m_grid, rows, columns);
+    });
+}
+
 void CsvTab::Command3_Click()
 {
-    const qint64 rows = TableSize::leadingCount(m_combo1->currentText());
-    const qint64 columns = TableSize::leadingCount(m_combo2->currentText());
-    if (!TableSize::fits(rows, columns)) {
-        m_context.dialogs().error(TableSize::tooLargeText(rows, columns));
-        return;
-    }
-    bool written = false;
-    SaveTarget::run(m_context, TableHtmlWriter::saveParams(), [&](LineSink &sink) {
+    saveTable(TableHtmlWriter::saveParams(), [this](LineSink &sink, qint64 rows, qint64 columns) {
         TableHtmlWriter::writeLines(sink, m_context.pageOptions(), m_grid, tableOptions(rows, columns));
-        written = true;
     });
-    if (written)
-        finishWriting(rows, columns);
 }

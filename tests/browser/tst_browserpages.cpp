@@ -1,10 +1,17 @@
+#include "linkpage/LinkPageWriter.h"
 #include "page/PageOptions.h"
+#include "table/TableGrid.h"
+#include "table/TableHtmlWriter.h"
+#include "textpage/ImodePageWriter.h"
 #include "support/BrowserProbe.h"
+#include "support/TestFiles.h"
 #include "textio/LineSink.h"
 #include "textio/SafeSave.h"
 #include "textpage/TextPageWriter.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,16 +20,31 @@ namespace {
 // only code page 932 has, and characters it lacks.
 const QString kSample = QStringLiteral("日本語のテキスト ｶﾀｶﾅ ①髙～ 😀한");
 
-bool writeText(const QString &path, const PageOptions &o, const TextPageInput &in)
+template <typename Writer>
+bool writePage(const QString &path, Writer writer)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!TextPageWriter::write(&buffer, o, in))
+    if (!writer(&buffer))
         return false;
     QString error;
     return SafeSave::writeBytes(path, bytes, &error);
 }
+
+bool writeText(const QString &path, const PageOptions &o, const TextPageInput &in)
+{
+    return writePage(path, [&](QIODevice *d) { return TextPageWriter::write(d, o, in); });
+}
+
+// File names a user's folder really holds: blanks, markup and URL syntax
+// characters, Japanese, characters only code page 932 has.
+const QStringList kAwkwardNames = {
+    QStringLiteral("my memo.txt"), QStringLiteral("a&b.png"), QStringLiteral("#1.jpg"),
+    QStringLiteral("50%.txt"), QStringLiteral("q?.txt"), QStringLiteral("x\"><b>.txt"),
+    QStringLiteral("it's.txt"), QStringLiteral("夏の写真 ①.jpg"), QStringLiteral("ｶﾀｶﾅ.txt"),
+    QStringLiteral("髙橋～.csv"),
+};
 } // namespace
 
 class TestBrowserPages : public QObject
@@ -31,6 +53,8 @@ class TestBrowserPages : public QObject
 private slots:
     void initTestCase();
     void textPage();
+    void linkPageLinksReachTheirFiles();
+    void tableAndImodePages();
 
 private:
     QTemporaryDir m_dir;
@@ -62,6 +86,87 @@ void TestBrowserPages::textPage()
     QVERIFY2(p.text.contains(kSample), qPrintable(p.text));
     QVERIFY(p.text.contains(QStringLiteral("二行目")));
     QVERIFY(p.links.contains(QStringLiteral("http://example.jp/top.html")));
+}
+
+void TestBrowserPages::linkPageLinksReachTheirFiles()
+{
+    QTemporaryDir folder;
+    QStringList rows;
+    for (const QString &name : kAwkwardNames) {
+        QVERIFY(TestFiles::writeAll(folder.filePath(name), name.toUtf8()));
+        rows << name;
+    }
+    rows[0] += QStringLiteral(",説明文 ①😀");
+    PageOptions o;
+    o.title = QStringLiteral("ファイル一覧");
+    const QString page = folder.filePath(QStringLiteral("一覧.html"));
+    QVERIFY(writePage(page, [&](QIODevice *d) { return LinkPageWriter::write(d, o, rows); }));
+
+    const BrowserProbe::Page p = BrowserProbe::load({page}).first();
+    QVERIFY(p.loaded);
+    QCOMPARE(p.characterSet, QStringLiteral("Shift_JIS"));
+    QCOMPARE(p.title, o.title);
+    QVERIFY(p.text.contains(QStringLiteral("説明文 ①😀")));
+    QStringList reached;
+    for (const QString &link : p.links) {
+        const QUrl url(link);
+        if (!url.isLocalFile())
+            continue; // the footer
+        const QString target = url.toLocalFile();
+        QVERIFY2(QFileInfo(target).isFile(), qPrintable(link));
+        QCOMPARE(QFileInfo(target).absolutePath(), QFileInfo(page).absolutePath());
+        reached << QFileInfo(target).fileName();
+    }
+    QStringList expected = kAwkwardNames;
+    expected.sort();
+    reached.sort();
+    QCOMPARE(reached, expected);
+    // The file names show as text: no markup got in.
+    for (const QString &name : kAwkwardNames.mid(1))
+        QVERIFY2(p.text.contains(name), qPrintable(name));
+}
+
+void TestBrowserPages::tableAndImodePages()
+{
+    TableGrid grid;
+    grid.resize(3, 3);
+    const QStringList cells = {QStringLiteral("品名"), QStringLiteral("ｶﾅ"), QStringLiteral("①髙～"),
+                               QStringLiteral("😀"), QStringLiteral("한국"), QStringLiteral("a&b"),
+                               QStringLiteral("東京"), QString(), QStringLiteral("最後")};
+    for (int i = 0; i < cells.size(); ++i)
+        grid.setCellText(i / 3, i % 3, cells.at(i));
+    TableHtmlOptions options;
+    options.rows = 3;
+    options.columns = 3;
+    PageOptions o;
+    o.title = QStringLiteral("表のページ ｸﾞﾘｯﾄﾞ");
+    const QString table = m_dir.filePath(QStringLiteral("表.html"));
+    QVERIFY(writePage(table, [&](QIODevice *d) { return TableHtmlWriter::write(d, o, grid, options); }));
+
+    // The i-mode page declares no character set (handsets assume Shift_JIS),
+    // so a desktop browser has to guess; give it ordinary Japanese prose.
+    const QString imodeText = QStringLiteral("携帯電話向けのページです。今日の天気は晴れ、気温は２０度でした。ｶﾀｶﾅ ① 😀한");
+    TextPageInput in;
+    in.text = imodeText + QStringLiteral("\r\n携帯");
+    o.title = QStringLiteral("携帯向け①");
+    o.backUrl = QStringLiteral("http://example.jp/i/");
+    const QString imode = m_dir.filePath(QStringLiteral("i.html"));
+    QVERIFY(writePage(imode, [&](QIODevice *d) { return ImodePageWriter::write(d, o, in); }));
+
+    const QList<BrowserProbe::Page> pages = BrowserProbe::load({table, imode});
+    const BrowserProbe::Page &t = pages.at(0);
+    QVERIFY(t.loaded);
+    QCOMPARE(t.characterSet, QStringLiteral("Shift_JIS"));
+    QCOMPARE(t.title, QStringLiteral("表のページ ｸﾞﾘｯﾄﾞ"));
+    for (const QString &cell : cells)
+        QVERIFY2(t.text.contains(cell), qPrintable(cell));
+
+    const BrowserProbe::Page &i = pages.at(1);
+    QVERIFY(i.loaded);
+    QCOMPARE(i.characterSet, QStringLiteral("Shift_JIS"));
+    QVERIFY2(i.text.contains(imodeText), qPrintable(i.text));
+    QCOMPARE(i.title, QStringLiteral("携帯向け①"));
+    QVERIFY(i.links.contains(QStringLiteral("http://example.jp/i/")));
 }
 
 QTEST_GUILESS_MAIN(TestBrowserPages)

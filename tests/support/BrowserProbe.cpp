@@ -36,22 +36,27 @@ QList<Page> load(const QStringList &pagePaths, QString *errorText)
         return fail(QStringLiteral("chromium not installed"));
 
     QTemporaryDir work;
-    // A UTF-8 wrapper page loads every page in a frame and writes what it
-    // finds into its own DOM, percent-encoded so the dump needs no unescaping.
+    // A UTF-8 wrapper page opens every page in a window of its own (a frame
+    // would inherit the wrapper's encoding) and writes what it finds into its
+    // own DOM, percent-encoded so the dump needs no unescaping.
     QString html = QStringLiteral(
         "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><script>\n"
-        "function probe(i){var d=document.getElementById('f'+i).contentDocument;"
+        "function probe(i,url){var w=window.open(url);function check(){try{"
+        "if(w.document.readyState==='complete'&&w.location.href===url){var d=w.document;"
         "var r={charset:d.characterSet,title:d.title,text:d.body?d.body.innerText:'',"
         "links:Array.from(d.links).map(function(a){return a.href;}),"
-        "images:d.body&&d.body.background?[new URL(d.body.getAttribute('background'),d.baseURI).href]:[]};"
-        "document.getElementById('o'+i).textContent=encodeURIComponent(JSON.stringify(r));}\n"
+        "images:d.body&&d.body.getAttribute('background')!==null?[new URL(d.body.getAttribute('background'),d.baseURI).href]:[]};"
+        "document.getElementById('o'+i).textContent=encodeURIComponent(JSON.stringify(r));return;}}catch(e){}"
+        "setTimeout(check,20);}check();}\n"
         "</script></head><body>\n");
+    for (int i = 0; i < pagePaths.size(); ++i)
+        html += QStringLiteral("<pre id=\"o%1\">pending</pre>\n").arg(i);
+    html += QStringLiteral("<script>\n");
     for (int i = 0; i < pagePaths.size(); ++i) {
         const QString url = QUrl::fromLocalFile(QFileInfo(pagePaths.at(i)).absoluteFilePath()).toString(QUrl::FullyEncoded);
-        html += QStringLiteral("<pre id=\"o%1\">pending</pre><iframe id=\"f%1\" src=\"%2\" onload=\"probe(%1)\"></iframe>\n")
-                    .arg(i).arg(url);
+        html += QStringLiteral("probe(%1,'%2');\n").arg(i).arg(url);
     }
-    html += QStringLiteral("</body></html>\n");
+    html += QStringLiteral("</script></body></html>\n");
     const QString wrapper = work.filePath(QStringLiteral("probe.html"));
     QFile f(wrapper);
     if (!f.open(QIODevice::WriteOnly))
@@ -64,7 +69,8 @@ QList<Page> load(const QStringList &pagePaths, QString *errorText)
     process.setArguments({
         "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-        "--allow-file-access-from-files", "--user-data-dir=" + work.filePath(QStringLiteral("profile")),
+        "--allow-file-access-from-files", "--disable-popup-blocking", "--virtual-time-budget=10000",
+        "--user-data-dir=" + work.filePath(QStringLiteral("profile")),
         "--dump-dom", QUrl::fromLocalFile(wrapper).toString(QUrl::FullyEncoded)});
     process.start();
     if (!process.waitForFinished(120000)) {

@@ -25,7 +25,8 @@ public:
         }
         window = std::make_unique<MainWindow>(&dialogs);
         window->show();
-        QTest::qWaitForWindowExposed(window.get());
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("the main window was not exposed");
     }
 
     template <typename T = QWidget>
