@@ -43,7 +43,6 @@ Job textJob(const Options &options)
     input.mincho = options.mincho;
     Job job;
     job.ok = true;
-    job.sizeHint = input.text.size() * 2 + input.text.size() / 4 + 8192;
     const PageOptions page = options.page;
     if (options.command == Command::Text)
         job.body = [page, input](LineSink &sink) { TextPageWriter::writeLines(sink, page, input); };
@@ -70,8 +69,6 @@ Job tableJob(const Options &options)
     job.ok = true;
     const qint64 rows = read.rows;
     const qint64 columns = read.columns;
-    // About 40 bytes of markup and text per cell; a CSV line is shorter.
-    job.sizeHint = qsizetype(qMin<qint64>(rows * columns * 40 + 8192, qint64(1) << 31));
     if (options.command == Command::Csv) {
         job.unmappable = CsvWriter::saveParams().unmappable;
         job.body = [grid, rows, columns](LineSink &sink) { CsvWriter::writeLines(sink, *grid, rows, columns); };
@@ -114,7 +111,6 @@ Job linksJob(const Options &options)
             job.warnings.append(QStringLiteral("フォルダにないファイルの説明は使いません: %1").arg(name));
     }
     job.ok = true;
-    job.sizeHint = rows.size() * 120 + 8192;
     const PageOptions page = options.page;
     job.body = [page, rows](LineSink &sink) { LinkPageWriter::writeLines(sink, page, rows); };
     return job;

@@ -21,7 +21,6 @@ struct Job {
     QStringList warnings;
     Cp932::Unmappable unmappable = Cp932::Unmappable::NumericReference;
     std::function<void(LineSink &)> body; // writes the file's lines
-    qsizetype sizeHint = 0;                // expected bytes, so the page grows once
 };
 
 Job prepare(const Options &options);

@@ -47,6 +47,17 @@ void say(QIODevice *err, const QString &text)
     writeAll(err, shown.toUtf8());
 }
 
+// The notes that follow a written file: warnings of the job, and how many
+// characters became "?".
+int finish(const Job &job, qsizetype replaced, QIODevice *err)
+{
+    for (const QString &warning : job.warnings)
+        say(err, warning);
+    if (replaced > 0 && job.unmappable == Cp932::Unmappable::QuestionMark)
+        say(err, SaveTarget::replacedNotice(replaced));
+    return Success;
+}
+
 QString tryHelp()
 {
     return QStringLiteral("詳しくは '%1 --help' を実行して下さい。").arg(programName());
@@ -117,42 +128,46 @@ int run(const Options &options, QIODevice *out, QIODevice *err)
         return Failure;
     }
 
-    // Rendered into memory first, as the window does, so the output is
-    // replaced only by a complete page.
-    QByteArray content;
-    qsizetype replaced = 0;
-    {
-        content.reserve(job.sizeHint);
-        LineSink sink(&content, job.unmappable);
+    const bool toStdout = options.output == QLatin1String("-");
+    if (toStdout || isStream(options.output)) {
+        // Standard output, /dev/null, a terminal or a pipe: nothing to replace,
+        // so the page streams out as it is made, as a shell redirection takes it.
+        QFile stream;
+        QIODevice *device = out;
+        if (!toStdout) {
+            stream.setFileName(options.output);
+            if (!stream.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+                say(err, SafeSave::failureMessage(options.output, stream.errorString()));
+                return Failure;
+            }
+            device = &stream;
+        }
+        LineSink sink(device, job.unmappable);
         job.body(sink);
-        sink.finish();
-        replaced = sink.replaced();
+        if (!sink.finish()) {
+            say(err, SafeSave::failureMessage(toStdout ? QStringLiteral("標準出力") : options.output,
+                                              device->errorString()));
+            return Failure;
+        }
+        return finish(job, sink.replaced(), err);
     }
 
-    if (options.output == QLatin1String("-")) {
-        if (!writeAll(out, content)) {
-            say(err, QStringLiteral("標準出力に書き込めませんでした: %1").arg(out->errorString()));
-            return Failure;
-        }
-    } else if (isStream(options.output)) {
-        // /dev/null, a terminal or a pipe: written as a shell redirection would.
-        QFile stream(options.output);
-        if (!stream.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeAll(&stream, content)) {
-            say(err, SafeSave::failureMessage(options.output, stream.errorString()));
-            return Failure;
-        }
-    } else {
-        QString reason;
-        if (!SafeSave::writeBytes(options.output, content, &reason)) {
-            say(err, SafeSave::failureMessage(options.output, reason));
-            return Failure;
-        }
+    // Written through the safe save as the window's save is, but streamed
+    // into the new file, so a page of hundreds of megabytes is never held in
+    // memory whole; the old file is replaced only by a complete page.
+    qsizetype replaced = 0;
+    QString reason;
+    const bool saved = SafeSave::writeWith(options.output, [&](QIODevice *file) {
+        LineSink sink(file, job.unmappable);
+        job.body(sink);
+        replaced = sink.replaced();
+        return sink.finish();
+    }, &reason);
+    if (!saved) {
+        say(err, SafeSave::failureMessage(options.output, reason));
+        return Failure;
     }
-    for (const QString &warning : job.warnings)
-        say(err, warning);
-    if (replaced > 0 && job.unmappable == Cp932::Unmappable::QuestionMark)
-        say(err, SaveTarget::replacedNotice(replaced));
-    return Success;
+    return finish(job, replaced, err);
 }
 
 int runArguments(const QStringList &args, QIODevice *out, QIODevice *err)

@@ -60,6 +60,39 @@ bool writeBytes(const QString &path, const QByteArray &content, QString *errorTe
     return true;
 }
 
+bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText)
+{
+    auto fail = [&](const QString &reason) {
+        if (errorText)
+            *errorText = reason;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (info.isDir())
+        return fail(QStringLiteral("同じ名前のフォルダがあります"));
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("通常のファイルではないため保存できません"));
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(file.errorString());
+    // pos() counts the bytes write() had accepted; the file on disk must hold
+    // exactly as many, or a short write went unreported.
+    const bool written = write(&file);
+    if (!written || file.error() != QFileDevice::NoError || !file.flush() || file.size() != file.pos()) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : shortWriteReason();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    const QString reasonBeforeCommit = file.errorString();
+    if (!file.commit()) {
+        const QString reason = file.errorString();
+        return fail(reason.isEmpty() ? reasonBeforeCommit : reason);
+    }
+    return true;
+}
+
 QString failureMessage(const QString &path, const QString &reason)
 {
     return QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")

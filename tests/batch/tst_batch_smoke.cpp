@@ -42,6 +42,7 @@ class TestBatchSmoke : public QObject
 private slots:
     void generatedDataThroughTheProgram();
     void versionUsageAndFailureCodes();
+    void fullDiskKeepsTheOldFile();
 };
 
 void TestBatchSmoke::generatedDataThroughTheProgram()
@@ -101,6 +102,30 @@ void TestBatchSmoke::versionUsageAndFailureCodes()
     r = runProgram(batch, {"table", "/nonexistent/x.csv"});
     QCOMPARE(r.code, 1);
     QVERIFY(QString::fromUtf8(r.err).contains(QStringLiteral("/nonexistent/x.csv")));
+}
+
+// The page streams into the new file; on a full disk the old one must stay
+// whole and no temporary file may be left. Runs in a private mount namespace
+// with a 64 KiB file system, where one can be made (root).
+void TestBatchSmoke::fullDiskKeepsTheOldFile()
+{
+    if (QStandardPaths::findExecutable("unshare").isEmpty()
+        || QProcess::execute("unshare", {"-m", "--propagation", "private", "true"}) != 0)
+        QSKIP("no private mount namespace here");
+    QTemporaryDir dir;
+    const QString in = dir.filePath("big.txt");
+    QVERIFY(TestFiles::writeAll(in, QByteArray(300000, 'x')));
+    const QString script = QStringLiteral(
+        "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 99\n"
+        "printf old > \"$1/page.html\"\n"
+        "\"$2\" text \"$3\" -o \"$1/page.html\"; code=$?\n"
+        "printf '%s|' \"$code\"; cat \"$1/page.html\"; printf '|'; ls -A \"$1\"\n");
+    QVERIFY(QDir().mkpath(dir.filePath("mnt")));
+    const Result r = runProgram("unshare", {"-m", "--propagation", "private", "sh", "-c", script, "sh",
+                                            dir.filePath("mnt"), batch, in});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(QString::fromUtf8(r.out).trimmed(), QStringLiteral("1|old|page.html"));
+    QVERIFY2(r.err.contains("tabulink-batch: "), r.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestBatchSmoke)
