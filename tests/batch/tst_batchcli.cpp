@@ -82,6 +82,7 @@ private slots:
     void replacesExistingOutputSafely();
     void badInputLeavesOutputAlone();
     void fifoOutputIsWrittenNeverReplaced();
+    void streamedSaveReplacesOnlyOnSuccess();
     void editorTextAsTheWindowGivesItBack();
 };
 
@@ -343,6 +344,22 @@ void TestBatchCli::fifoOutputIsWrittenNeverReplaced()
     QCOMPARE(got, runCli({"text", in}).out);
     QVERIFY(stillFifo());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 2);
+}
+
+void TestBatchCli::streamedSaveReplacesOnlyOnSuccess()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.html");
+    QVERIFY(TestFiles::writeAll(path, "old"));
+    QString reason;
+    // A writer that fails half-way leaves the old file and no temporary file.
+    QVERIFY(!SafeSave::writeWith(path, [](QIODevice *d) { return d->write("half", 4) == 4 && false; }, &reason));
+    QCOMPARE(TestFiles::readAll(path), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    QVERIFY(SafeSave::writeWith(path, [](QIODevice *d) { return d->write("new", 3) == 3; }, &reason));
+    QCOMPARE(TestFiles::readAll(path), QByteArray("new"));
+    QVERIFY(!SafeSave::writeWith(dir.path(), [](QIODevice *) { return true; }, &reason));
+    QCOMPARE(reason, QStringLiteral("同じ名前のフォルダがあります"));
 }
 
 void TestBatchCli::editorTextAsTheWindowGivesItBack()
