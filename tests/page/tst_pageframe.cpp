@@ -34,7 +34,6 @@ private slots:
     void backgrounds_data();
     void backgrounds();
     void styleLinesAfterHead();
-    void footerVersion();
     void usageAndVersionTexts();
 };
 
@@ -143,12 +142,6 @@ void TestPageFrame::styleLinesAfterHead()
     const QStringList head = PageFrame::headLines(o, {"<STYLE>", "</STYLE>"});
     QCOMPARE(head.mid(4, 4), QStringList({"</HEAD>", "<STYLE>", "</STYLE>", " "}));
     QCOMPARE(head.size(), 16);
-}
-
-void TestPageFrame::footerVersion()
-{
-    QCOMPARE(AppInfo::footerVersion(), QStringLiteral("Tabulink ver 2.03"));
-    QCOMPARE(AppInfo::footerVersionOf(QStringLiteral(" no dash here ")), QStringLiteral("no dash here"));
 }
 
 void TestPageFrame::usageAndVersionTexts()

@@ -24,7 +24,6 @@ class TestSaveTarget : public QObject
 private slots:
     void proposedNames_data();
     void proposedNames();
-    void overwriteTexts();
     void cancelWritesNothing();
     void declineKeepsFileAndLabel();
     void yesReplacesLongerFile();
@@ -51,14 +50,6 @@ void TestSaveTarget::proposedNames()
     QFETCH(QString, selected);
     QFETCH(QString, proposal);
     QCOMPARE(SaveTarget::proposeFileName(selected, ".html", "index.html"), proposal);
-}
-
-void TestSaveTarget::overwriteTexts()
-{
-    QCOMPARE(SaveTarget::overwriteText("/d/a.html", OverwriteForm::A),
-             QStringLiteral("\n/d/a.html のファイルに上書きしますか？\n"));
-    QCOMPARE(SaveTarget::overwriteText("/d/a.html", OverwriteForm::B),
-             QStringLiteral("\n/d/a.html\nのファイルに上書きしますか？\n"));
 }
 
 void TestSaveTarget::cancelWritesNothing()
