@@ -207,20 +207,6 @@ private slots:
         QCOMPARE(folder(), m_work); // a single click only selects
     }
 
-    void fileListFollowsRereads()
-    {
-        open();
-        touch(m_work + "/new.html");
-        QFile::remove(m_work + "/A.txt");
-        QCOMPARE(files(), (QStringList{"A.txt", "b.csv"}));
-        trigger("fileupdate");
-        QCOMPARE(files(), (QStringList{"b.csv", "new.html"}));
-        touch(m_work + "/c.csv");
-        m_window->refreshFileList();
-        QCOMPARE(m_window->fileListNames(), (QStringList{"b.csv", "c.csv", "new.html"}));
-        QVERIFY(m_dialogs.calls().isEmpty());
-    }
-
     // A shown folder deleted behind the program's back: a writer's re-read
     // or opening it from the list lands on the nearest folder above.
     void folderGoneWhileShownOrListed()
