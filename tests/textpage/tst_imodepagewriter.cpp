@@ -62,12 +62,6 @@ private slots:
                  defaultPage({"<FONT face=\"ＭＳ 明朝\">", "", "</FONT>"}));
     }
 
-    void minchoWrapsTheText()
-    {
-        QCOMPARE(page(PageOptions(), text("あ\r\nい", true, true)),
-                 defaultPage({"<FONT face=\"ＭＳ 明朝\">", "あ<br>", "い", "</FONT>"}));
-    }
-
     void backLinkOnlyAfterTenCharacters()
     {
         PageOptions options;
