@@ -22,13 +22,6 @@ private slots:
         QCOMPARE(DriveTable({{"/media", "", ""}}).indexFor("/home"), -1);
     }
 
-    void textNamesTheLabel()
-    {
-        const DriveTable drives({{"/", "", ""}, {"/media/usb", "写真", ""}});
-        QCOMPARE(drives.text(0), QString("/"));
-        QCOMPARE(drives.text(1), QString("/media/usb [写真]"));
-    }
-
     void eachDriveRemembersItsFolder()
     {
         DriveTable drives({{"/", "", ""}, {"/media/usb", "", ""}});
@@ -52,14 +45,6 @@ private slots:
         QCOMPARE(drives.rememberedFolder(0), QString("/home/u"));
         QCOMPARE(drives.text(1), QString("/media/cd [CD]"));
         QCOMPARE(drives.rememberedFolder(1), QString("/media/cd"));
-    }
-
-    void readiness()
-    {
-        QTemporaryDir tmp;
-        const DriveTable drives({{tmp.path(), "", ""}, {tmp.path() + "/unplugged", "", ""}});
-        QVERIFY(drives.isReady(0));
-        QVERIFY(!drives.isReady(1));
     }
 
     void mountedVolumesHoldTheRootAndNoPseudoFileSystems()

@@ -81,26 +81,19 @@ private slots:
         QVERIFY(!canList(gone, &reason));
         QCOMPARE(reason, listing.error);
         QVERIFY(canList(tmp.path()));
-    }
-
-    void aFileIsNoFolder()
-    {
-        QTemporaryDir tmp;
         touch(tmp.filePath("f"));
         QVERIFY(!listFolder(tmp.filePath("f")).ok);
-    }
 
-    void folderDeletedWhileItIsTheWorkingFolder()
-    {
-        QTemporaryDir tmp;
-        const QString shown = tmp.path() + "/shown";
-        QVERIFY(QDir().mkpath(shown));
+        // Deleted while it is the working folder.
         const QString before = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(shown));
-        QVERIFY(QDir(shown).removeRecursively());
-        QVERIFY(!listFolder(shown).ok);
+        QVERIFY(QDir(tmp.path()).mkdir("shown"));
+        QVERIFY(QDir::setCurrent(tmp.filePath("shown")));
+        QVERIFY(QDir(tmp.filePath("shown")).removeRecursively());
+        QVERIFY(!listFolder(tmp.filePath("shown")).ok);
         QVERIFY(QDir::setCurrent(before));
     }
+
+
 };
 
 QTEST_GUILESS_MAIN(TestFolderListing)

@@ -109,14 +109,6 @@ private slots:
         }
     }
 
-    void networkMessageIsTheProgramsOwn()
-    {
-        const QString text = "\\\\server\\share";
-        QCOMPARE(ClipboardFolder::message(ClipboardFolder::check(text), text),
-                 QString("直のネットワークドライブには、対応しておりません。"
-                         "ドライブ名を割り当て、ドライブ名にて指定して下さい。"));
-    }
-
     // The launcher hands the path over as a file URL: whatever the name
     // holds, it comes back as the same path and travels as one word.
     void launcherUrlKeepsThePathWhole_data()

@@ -21,14 +21,6 @@ QByteArray bodyBytes(const QStringList &rows)
     return bytes;
 }
 
-// A device that accepts nothing, as a full disk does.
-class FailingDevice : public QIODevice
-{
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64) override { return -1; }
-};
-
 } // namespace
 
 class TestLinkPageWriter : public QObject
@@ -42,7 +34,6 @@ private slots:
     void linkTarget_data();
     void linkTarget();
     void unmappableCharactersBecomeReferences();
-    void reportsFailedWrite();
 };
 
 void TestLinkPageWriter::emptyListGivesEmptyTable()
@@ -148,13 +139,6 @@ void TestLinkPageWriter::unmappableCharactersBecomeReferences()
     // Japanese stays Shift_JIS bytes; only what code page 932 lacks becomes a reference.
     const QByteArray bytes = bodyBytes({QStringLiteral("表\U0001F600.txt")});
     QVERIFY(bytes.contains(TestFiles::sjis(QStringLiteral("<A href=\"表&#128512;.txt\">表&#128512;.txt</A>"))));
-}
-
-void TestLinkPageWriter::reportsFailedWrite()
-{
-    FailingDevice device;
-    device.open(QIODevice::WriteOnly);
-    QVERIFY(!LinkPageWriter::write(&device, PageOptions(), {"a"}));
 }
 
 QTEST_GUILESS_MAIN(TestLinkPageWriter)

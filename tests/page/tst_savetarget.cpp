@@ -24,9 +24,7 @@ class TestSaveTarget : public QObject
 private slots:
     void proposedNames_data();
     void proposedNames();
-    void overwriteTexts();
-    void cancelWritesNothing();
-    void declineKeepsFileAndLabel();
+    void cancelOrDeclineKeepsFileAndLabel();
     void yesReplacesLongerFile();
     void newFileSequence();
     void failureKeepsOldFileAndReports();
@@ -53,38 +51,19 @@ void TestSaveTarget::proposedNames()
     QCOMPARE(SaveTarget::proposeFileName(selected, ".html", "index.html"), proposal);
 }
 
-void TestSaveTarget::overwriteTexts()
-{
-    QCOMPARE(SaveTarget::overwriteText("/d/a.html", OverwriteForm::A),
-             QStringLiteral("\n/d/a.html のファイルに上書きしますか？\n"));
-    QCOMPARE(SaveTarget::overwriteText("/d/a.html", OverwriteForm::B),
-             QStringLiteral("\n/d/a.html\nのファイルに上書きしますか？\n"));
-}
 
-void TestSaveTarget::cancelWritesNothing()
-{
-    QTemporaryDir dir;
-    FakeContext ctx;
-    ctx.folder = dir.path();
-    ctx.label = QStringLiteral("before");
-    ctx.scripted.setNextCancel();
-    bool bodyRan = false;
-    const auto r = SaveTarget::run(ctx, SaveTarget::pageParams(OverwriteForm::A, "done"),
-                                   [&](LineSink &) { bodyRan = true; });
-    QCOMPARE(r, Result::Cancelled);
-    QVERIFY(!bodyRan);
-    QCOMPARE(ctx.label, QStringLiteral("before"));
-    QCOMPARE(ctx.scripted.calls().size(), 1);
-    QCOMPARE(ctx.refreshes, 0);
-}
-
-void TestSaveTarget::declineKeepsFileAndLabel()
+void TestSaveTarget::cancelOrDeclineKeepsFileAndLabel()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("a.html");
     QVERIFY(TestFiles::writeAll(path, "old"));
     FakeContext ctx;
     ctx.label = QStringLiteral("before");
+    ctx.scripted.setNextCancel();
+    bool bodyRan = false;
+    QCOMPARE(SaveTarget::run(ctx, SaveTarget::pageParams(OverwriteForm::A, "done"), [&](LineSink &) { bodyRan = true; }),
+             Result::Cancelled);
+    QVERIFY(!bodyRan);
     ctx.scripted.setNextFileName(path);
     ctx.scripted.setNextAnswer(false);
     QCOMPARE(SaveTarget::run(ctx, SaveTarget::pageParams(OverwriteForm::B, "done"), writeTwoLines),
@@ -96,6 +75,7 @@ void TestSaveTarget::declineKeepsFileAndLabel()
     QCOMPARE(confirms.first().title, QStringLiteral("ファイル上書き確認"));
     QCOMPARE(confirms.first().text, SaveTarget::overwriteText(path, OverwriteForm::B));
     QVERIFY(ctx.scripted.notices().isEmpty());
+    QCOMPARE(ctx.refreshes, 0);
 }
 
 void TestSaveTarget::yesReplacesLongerFile()

@@ -103,20 +103,6 @@ private slots:
         QVERIFY(!single.hasCurrentCell());
     }
 
-    void clearTextsKeepsSizeAndCurrentCell()
-    {
-        TableGrid g = numbered(3, 3);
-        g.setCurrentCell(2, 1);
-        g.setFirstRowFixed(true);
-        g.clearTexts();
-        QCOMPARE(g.rowCount(), 3);
-        QCOMPARE(g.cellText(2, 2), QString());
-        QCOMPARE(g.currentRow(), 2);
-        QCOMPARE(g.currentCol(), 1);
-        QVERIFY(g.firstRowFixed());
-        QCOMPARE(g.poolSize(), 0);
-    }
-
     void currentCellStaysInside()
     {
         TableGrid g = numbered(4, 5);

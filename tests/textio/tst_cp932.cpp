@@ -12,8 +12,6 @@ private slots:
     void encodesLikeIconv();
     void unmappableCharacters();
     void decodeRoundTripAndBadBytes();
-    void byteCounts_data();
-    void byteCounts();
     void fileContentDetection();
     void lineSplitting();
 };
@@ -64,26 +62,6 @@ void TestCp932::decodeRoundTripAndBadBytes()
     QCOMPARE(Cp932::decode(QByteArray()), QString());
     const QString all = QStringLiteral("表示ﾃｽﾄ①");
     QCOMPARE(Cp932::decode(Cp932::encode(all, Cp932::Unmappable::QuestionMark)), all);
-}
-
-void TestCp932::byteCounts_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("count");
-    QTest::newRow("kana") << QStringLiteral("あいう") << 6;
-    QTest::newRow("ascii") << QStringLiteral("abc") << 3;
-    QTest::newRow("half-width katakana") << QStringLiteral("ｱｲｳ") << 3;
-    QTest::newRow("line break") << QStringLiteral("a\r\nb") << 4;
-    QTest::newRow("empty") << QString() << 0;
-    QTest::newRow("outside code page") << QStringLiteral("한") << 1;
-    QTest::newRow("surrogate pair counts per unit") << QStringLiteral("😀") << 2;
-}
-
-void TestCp932::byteCounts()
-{
-    QFETCH(QString, text);
-    QFETCH(int, count);
-    QCOMPARE(Cp932::byteCount(text), qsizetype(count));
 }
 
 void TestCp932::fileContentDetection()

@@ -62,12 +62,6 @@ private slots:
                  defaultPage({"<FONT face=\"ＭＳ 明朝\">", "", "</FONT>"}));
     }
 
-    void minchoWrapsTheText()
-    {
-        QCOMPARE(page(PageOptions(), text("あ\r\nい", true, true)),
-                 defaultPage({"<FONT face=\"ＭＳ 明朝\">", "あ<br>", "い", "</FONT>"}));
-    }
-
     void backLinkOnlyAfterTenCharacters()
     {
         PageOptions options;
@@ -97,13 +91,6 @@ private slots:
         QVERIFY(bytes.contains("<BODY>\r\n<b>\x91\xe8</b> &#128512;\r\n<HR>\r\n<i>x</i> &#128512;\r\n<HR>"));
     }
 
-    void failingDeviceReportsFailure()
-    {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QVERIFY(!ImodePageWriter::write(&buffer, PageOptions(), text("x")));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestImodePageWriter)

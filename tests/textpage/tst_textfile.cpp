@@ -36,6 +36,7 @@ private slots:
         QTest::newRow("empty") << QString() << qsizetype(0);
         QTest::newRow("windows characters") << QStringLiteral("①～髙") << qsizetype(6);
         QTest::newRow("outside cp932") << QStringLiteral("a\u00e9\u4e02") << qsizetype(3);
+        QTest::newRow("surrogate pair counts per unit") << QStringLiteral("😀") << qsizetype(2);
     }
     void byteCounts()
     {
@@ -49,12 +50,6 @@ private slots:
             perParagraph.push_back(BlockByteCounts::paragraphBytes(p));
         counts.reset(perParagraph);
         QCOMPARE(counts.total(), bytes);
-    }
-
-    void labelText()
-    {
-        QCOMPARE(TextFile::byteCountText(0), QStringLiteral(" 0"));
-        QCOMPARE(TextFile::byteCountText(123), QStringLiteral(" 123"));
     }
 
     void paragraphsHoldingSpecialCharacters()
@@ -114,29 +109,11 @@ private slots:
         QCOMPARE(counts.total(), qsizetype(6 + 4));
     }
 
-    void writesTheTextByteForByte()
-    {
-        QCOMPARE(written(QStringLiteral("あい\r\nu")), TestFiles::sjis(QStringLiteral("あい\r\nu")));
-        QCOMPARE(written(QStringLiteral("x\r\n")), QByteArray("x\r\n"));
-        QCOMPARE(written(QString()), QByteArray());
-    }
-
     void unmappableBecomeQuestionMarks()
     {
         qsizetype replaced = -1;
         QCOMPARE(written(QStringLiteral("a😀b\u00e9"), &replaced), QByteArray("a?b?"));
         QCOMPARE(replaced, qsizetype(2));
-    }
-
-    void saveSettings()
-    {
-        const SaveTarget::Params p = TextFile::saveParams();
-        QCOMPARE(p.filter, QStringLiteral("text|*.txt|html|*.html|All Files|*.*|"));
-        QCOMPARE(p.defaultSuffix, QStringLiteral("txt"));
-        QCOMPARE(p.fallbackName, QStringLiteral("txt.txt"));
-        QVERIFY(!p.askOverwrite && !p.showPathInLabel && !p.notifyCompletion);
-        QCOMPARE(p.unmappable, Cp932::Unmappable::QuestionMark);
-        QCOMPARE(TextFile::openFilter(), QStringLiteral("text|*.txt|All Files|*.*|"));
     }
 
     void readsEveryLineEndAsCrLf_data()
@@ -162,17 +139,6 @@ private slots:
         const FileReading::Result r = TextFile::read(path);
         QVERIFY(r.ok);
         QCOMPARE(r.text, text);
-    }
-
-    void unreadableFilesGiveAMessage()
-    {
-        QTemporaryDir dir;
-        FileReading::Result r = TextFile::read(dir.filePath("missing.txt"));
-        QVERIFY(!r.ok);
-        QVERIFY(r.errorText.contains(QStringLiteral("missing.txt")));
-        r = TextFile::read(dir.path());
-        QVERIFY(!r.ok);
-        QVERIFY(!r.errorText.isEmpty());
     }
 
     void shiftJisRoundTrip()

@@ -63,27 +63,12 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
     void everyControlAtItsPlace();
     void captionsAndStartValues();
     void menusAndPopups();
-    void usageAndVersionFromTheMenu();
+    void menuCommands();
     void textPageThroughTheWindow();
-    void saveSequenceQuestions();
-    void failingSaveKeepsOldFile();
-    void folderIsStoredAndRestored();
-    void deletedOrDamagedStoredFolder();
-    void endMenuClosesAndStores();
-
-private:
-    QString iniPath() const { return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/tablomi.ini"); }
 };
-
-void TestMainWindow::init()
-{
-    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    QFile::remove(iniPath());
-}
 
 void TestMainWindow::everyControlAtItsPlace()
 {
@@ -95,11 +80,10 @@ void TestMainWindow::everyControlAtItsPlace()
         QVERIFY2(w, p.name);
         QCOMPARE(QRect(w->mapTo(area, QPoint(0, 0)), w->size()), QRect(p.x, p.y, p.w, p.h));
     }
-    auto *frame = h.find("Frame3");
     for (const Place &p : kFramePlaces) {
         QWidget *w = h.find(p.name);
         QVERIFY2(w, p.name);
-        QCOMPARE(w->parentWidget(), frame);
+        QCOMPARE(w->parentWidget(), h.find("Frame3"));
         QCOMPARE(w->geometry(), QRect(p.x, p.y, p.w, p.h));
     }
     auto *tabs = h.find<QTabWidget>("SSTab1");
@@ -109,9 +93,8 @@ void TestMainWindow::everyControlAtItsPlace()
         for (const Place &p : kTabPlaces) {
             QWidget *w = h.find(p.name);
             QVERIFY2(w, p.name);
-            if (!w->isVisible())
-                continue;
-            QCOMPARE(QRect(w->mapTo(tabs, QPoint(0, 0)), w->size()), QRect(p.x, p.y, p.w, p.h));
+            if (w->isVisible())
+                QCOMPARE(QRect(w->mapTo(tabs, QPoint(0, 0)), w->size()), QRect(p.x, p.y, p.w, p.h));
         }
     }
 }
@@ -131,18 +114,20 @@ void TestMainWindow::captionsAndStartValues()
     QCOMPARE(h.find<QPushButton>("Command10")->text(), QStringLiteral("html 保存 (i-mode用)"));
     QCOMPARE(h.find<QPushButton>("Command17")->text(), QStringLiteral("ｈｔｍｌ 作成"));
     QCOMPARE(h.find<QCheckBox>("Check5")->text(), QStringLiteral("両脇の\"を取る"));
-    QCOMPARE(h.find<QCheckBox>("Check6")->checkState(), Qt::Checked);
-    QCOMPARE(h.find<QCheckBox>("Check8")->checkState(), Qt::Unchecked);
     QCOMPARE(h.find<QGroupBox>("Frame3")->title(), QStringLiteral("ＨＴＭＬ背景色指定"));
-    QVERIFY(h.find<QRadioButton>("Option1")->isChecked());
     QCOMPARE(h.find<QLineEdit>("Text2")->text(), QStringLiteral("ここにタイトルを入れて下さい"));
     QCOMPARE(h.find<QLineEdit>("Text3")->text(), QStringLiteral("http://"));
     QCOMPARE(h.find<QLineEdit>("Text5")->text(), QStringLiteral("http://"));
+    QVERIFY(h.find<QRadioButton>("Option1")->isChecked());
+    for (const char *ticked : {"Check1", "Check2", "Check3", "Check4", "Check5", "Check6"})
+        QVERIFY2(h.find<QCheckBox>(ticked)->isChecked(), ticked);
+    for (const char *unticked : {"Check7", "Check8", "Check9"})
+        QVERIFY2(!h.find<QCheckBox>(unticked)->isChecked(), unticked);
     QCOMPARE(h.find<QComboBox>("Combo1")->currentText(), QStringLiteral("4"));
     QCOMPARE(h.find<QComboBox>("Combo2")->currentText(), QStringLiteral("5"));
-    QCOMPARE(h.find<QLabel>("Label7")->text(), QString());
-    QCOMPARE(h.find<QLabel>("Label1")->text(), QString());
-
+    QCOMPARE(h.find<QComboBox>("Combo1")->count(), 7);
+    QCOMPARE(h.find<QComboBox>("Combo2")->count(), 14);
+    QVERIFY(h.find<QLabel>("Label7")->text().isEmpty() && h.find<QLabel>("Label1")->text().isEmpty());
     auto *grid = h.find<QTableView>("grd1");
     QCOMPARE(grid->model()->rowCount(), 4);
     QCOMPARE(grid->model()->columnCount(), 5);
@@ -151,45 +136,35 @@ void TestMainWindow::captionsAndStartValues()
     const QStringList lines = h.find<QLabel>("Label10")->text().split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines.at(0).startsWith(QStringLiteral("ディレクトリ中にある")));
-    QVERIFY(lines.at(1).startsWith(QStringLiteral("①対象ディレクトリ")));
     QVERIFY(lines.at(2).endsWith(QStringLiteral("説明文を入れたい行全て繰り返します。")));
 
     // The example address fills Text5 and selects the image option.
     QTest::mouseClick(h.find("Label16"), Qt::LeftButton);
     QCOMPARE(h.find<QLineEdit>("Text5")->text(), AppInfo::exampleBackgroundUrl());
     QVERIFY(h.find<QRadioButton>("Option9")->isChecked());
-    QVERIFY(!h.find<QRadioButton>("Option1")->isChecked());
 
     // A partial state set by code counts as unticked; the user's click ticks.
     auto *check = h.find<QCheckBox>("Check8");
     check->setCheckState(Qt::PartiallyChecked);
-    QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(check->checkState(), Qt::Checked);
-    QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(check->checkState(), Qt::Unchecked);
-    QTest::mouseClick(check, Qt::LeftButton);
-    QCOMPARE(check->checkState(), Qt::Checked);
+    for (Qt::CheckState next : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
+        QTest::mouseClick(check, Qt::LeftButton);
+        QCOMPARE(check->checkState(), next);
+    }
 }
 
 void TestMainWindow::menusAndPopups()
 {
     WindowHarness h;
-    const QList<QAction *> bar = h.window->menuBar()->actions();
-    QCOMPARE(bar.size(), 1);
-    QCOMPARE(bar.first()->text(), QStringLiteral("ファイル"));
-    const QList<QAction *> entries = bar.first()->menu()->actions();
-    QCOMPARE(entries.size(), 3);
-    QCOMPARE(entries.at(0)->objectName(), QStringLiteral("helpp"));
-    QCOMPARE(entries.at(0)->text(), QStringLiteral("使用方法"));
-    QCOMPARE(entries.at(1)->text(), QStringLiteral("バージョン"));
-    QCOMPARE(entries.at(2)->text(), QStringLiteral("終了"));
-
     auto texts = [](QMenu *menu) {
         QStringList t;
         for (QAction *a : menu->actions())
             t << a->objectName() + QLatin1Char('=') + a->text();
         return t;
     };
+    const QList<QAction *> bar = h.window->menuBar()->actions();
+    QCOMPARE(bar.size(), 1);
+    QCOMPARE(bar.first()->text(), QStringLiteral("ファイル"));
+    QCOMPARE(texts(bar.first()->menu()), QStringList({"helpp=使用方法", "about=バージョン", "eend=終了"}));
     QCOMPARE(texts(h.find<QMenu>("dirclk1")),
              QStringList({"dirclkr1=ｸﾘｯﾌﾟﾎﾞｰﾄﾞのﾃﾞｨﾚｸﾄﾘに移動", "fileupdate=ファイルリストの更新",
                           "dirclip=ﾃﾞｨﾚｸﾄﾘ名をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ", "expdir=ｴｸｽﾌﾟﾛｰﾗの起動"}));
@@ -198,16 +173,22 @@ void TestMainWindow::menusAndPopups()
     QCOMPARE(h.find<QMenu>("lst2sentaku")->title(), QStringLiteral("lst2選択"));
 }
 
-void TestMainWindow::usageAndVersionFromTheMenu()
+void TestMainWindow::menuCommands()
 {
+    QTemporaryDir dir;
     WindowHarness h;
+    h.window->browsePanel()->setFolder(dir.path());
     h.trigger("helpp");
     h.trigger("about");
-    h.trigger("helpp");
-    QCOMPARE(h.dialogs.notices(), QStringList({AppInfo::usageText(), AppInfo::versionText(), AppInfo::usageText()}));
+    QCOMPARE(h.dialogs.notices(), QStringList({AppInfo::usageText(), AppInfo::versionText()}));
     QVERIFY(h.window->isVisible());
+    h.trigger("eend");
+    QVERIFY(!h.window->isVisible());
+    QCOMPARE(StartupSetting(1, FolderKey), dir.path());
 }
 
+// The one text page written end to end through the window: options, file
+// dialog, overwrite question (a longer old file), Label1, list and notice.
 void TestMainWindow::textPageThroughTheWindow()
 {
     QTemporaryDir dir;
@@ -218,7 +199,14 @@ void TestMainWindow::textPageThroughTheWindow()
     h.find<QLineEdit>("Text3")->setText(QStringLiteral("http://example.jp/"));
     QTest::mouseClick(h.find("Option3"), Qt::LeftButton);
     const QString path = dir.filePath(QStringLiteral("日記.html"));
+    QVERIFY(TestFiles::writeAll(path, QByteArray(20000, 'o')));
     h.dialogs.setNextFileName(path);
+    h.dialogs.setNextAnswer(false);
+    h.click("Command9");
+    QCOMPARE(TestFiles::readAll(path), QByteArray(20000, 'o'));
+    QVERIFY(h.dialogs.notices().isEmpty());
+    h.dialogs.setNextFileName(path);
+    h.dialogs.setNextAnswer(true);
     h.click("Command9");
 
     const QByteArray expected = TestFiles::crlfSjis({
@@ -236,116 +224,15 @@ void TestMainWindow::textPageThroughTheWindow()
         "</BODY>", "</HTML>",
     });
     QCOMPARE(TestFiles::readAll(path), expected);
+    const auto confirms = h.dialogs.callsOf(ScriptedDialogs::Call::Confirm);
+    QCOMPARE(confirms.last().title, QStringLiteral("ファイル上書き確認"));
+    QCOMPARE(confirms.last().text, "\n" + path + QStringLiteral(" のファイルに上書きしますか？\n"));
     QCOMPARE(h.find<QLabel>("Label1")->text(), path);
     QCOMPARE(h.dialogs.notices(), QStringList({"ｈｔｍｌファイル作成完了"}));
     const auto request = h.dialogs.callsOf(ScriptedDialogs::Call::Save).first().request;
     QCOMPARE(request.folder, dir.path());
     QCOMPARE(request.presetName, QStringLiteral("index.html"));
     QVERIFY(h.window->fileListNames().contains(QStringLiteral("日記.html")));
-}
-
-void TestMainWindow::saveSequenceQuestions()
-{
-    QTemporaryDir dir;
-    WindowHarness h;
-    h.window->browsePanel()->setFolder(dir.path());
-    const QString path = dir.filePath(QStringLiteral("a.html"));
-    QVERIFY(TestFiles::writeAll(path, QByteArray(20000, 'o')));
-
-    h.dialogs.setNextCancel();
-    h.click("Command9");
-    h.dialogs.setNextFileName(path);
-    h.dialogs.setNextAnswer(false);
-    h.click("Command9");
-    QCOMPARE(TestFiles::readAll(path), QByteArray(20000, 'o'));
-    QVERIFY(h.dialogs.notices().isEmpty());
-    QCOMPARE(h.find<QLabel>("Label1")->text(), QString());
-
-    h.dialogs.setNextFileName(path);
-    h.dialogs.setNextAnswer(true);
-    h.click("Command9");
-    const auto confirms = h.dialogs.callsOf(ScriptedDialogs::Call::Confirm);
-    QCOMPARE(confirms.size(), 2);
-    QCOMPARE(confirms.last().title, QStringLiteral("ファイル上書き確認"));
-    QCOMPARE(confirms.last().text, QStringLiteral("\n") + path + QStringLiteral(" のファイルに上書きしますか？\n"));
-    const QByteArray written = TestFiles::readAll(path);
-    QVERIFY(written.startsWith("<HTML>\r\n"));
-    QVERIFY(written.endsWith("</BODY>\r\n</HTML>\r\n"));
-    QVERIFY(!written.contains('o' + QByteArray(10, 'o')));
-    QCOMPARE(h.dialogs.notices(), QStringList({"ｈｔｍｌファイル作成完了"}));
-}
-
-void TestMainWindow::failingSaveKeepsOldFile()
-{
-    QTemporaryDir dir;
-    WindowHarness h;
-    const QString folderTarget = dir.filePath(QStringLiteral("x.html"));
-    QVERIFY(QDir().mkpath(folderTarget));
-    h.dialogs.setNextFileName(folderTarget);
-    h.click("Command9");
-    h.dialogs.setNextFileName(dir.filePath(QStringLiteral("gone/y.html")));
-    h.click("Command9");
-    QCOMPARE(h.dialogs.errors().size(), 2);
-    QVERIFY(h.dialogs.notices().isEmpty());
-    QVERIFY(QFileInfo(folderTarget).isDir());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
-}
-
-void TestMainWindow::folderIsStoredAndRestored()
-{
-    QTemporaryDir dir;
-    const QString folder = QDir(dir.path()).filePath(QStringLiteral("資料 a"));
-    QVERIFY(QDir().mkpath(folder));
-    TestFiles::writeAll(folder + QStringLiteral("/表.csv"), "a,b\r\n");
-    {
-        WindowHarness h;
-        h.window->browsePanel()->setFolder(folder);
-        h.window->close();
-    }
-    QCOMPARE(StartupSetting(1, FolderKey), folder);
-    {
-        WindowHarness h;
-        QCOMPARE(h.window->currentFolder(), folder);
-        QCOMPARE(QDir::currentPath(), folder);
-        QCOMPARE(h.window->fileListNames(), QStringList({"表.csv"}));
-        h.window->close();
-    }
-    QCOMPARE(StartupSetting(1, FolderKey), folder);
-}
-
-void TestMainWindow::deletedOrDamagedStoredFolder()
-{
-    QTemporaryDir dir;
-    const QString start = dir.path();
-    QDir::setCurrent(start);
-    StartupSetting(2, FolderKey, dir.filePath(QStringLiteral("deleted/long/ago")));
-    {
-        WindowHarness h;
-        QCOMPARE(h.window->currentFolder(), start);
-        QCOMPARE(h.find<QTableView>("grd1")->model()->rowCount(), 4);
-        QVERIFY(h.dialogs.calls().isEmpty());
-        h.window->close();
-    }
-    QCOMPARE(StartupSetting(1, FolderKey), start);
-
-    QVERIFY(TestFiles::writeAll(iniPath(), QByteArray("[startup2\x00\xFF\n1=\"", 15)));
-    {
-        WindowHarness h;
-        QVERIFY(h.dialogs.calls().isEmpty());
-        QCOMPARE(h.find<QTabWidget>("SSTab1")->currentIndex(), 1);
-        h.window->close();
-    }
-    QCOMPARE(StartupSetting(1, FolderKey), start);
-}
-
-void TestMainWindow::endMenuClosesAndStores()
-{
-    QTemporaryDir dir;
-    WindowHarness h;
-    h.window->browsePanel()->setFolder(dir.path());
-    h.trigger("eend");
-    QVERIFY(!h.window->isVisible());
-    QCOMPARE(StartupSetting(1, FolderKey), dir.path());
 }
 
 QTEST_MAIN(TestMainWindow)
