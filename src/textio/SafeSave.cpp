@@ -13,7 +13,7 @@ QString shortWriteReason()
 }
 } // namespace
 
-bool writeBytes(const QString &path, const QByteArray &content, QString *errorText)
+bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText)
 {
     auto fail = [&](const QString &reason) {
         if (errorText)
@@ -34,49 +34,6 @@ bool writeBytes(const QString &path, const QByteArray &content, QString *errorTe
     // a full disk shows in its return value instead of vanishing in a buffer.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
-
-    qsizetype done = 0;
-    while (done < content.size()) {
-        const qint64 n = file.write(content.constData() + done, content.size() - done);
-        if (n <= 0 || file.error() != QFileDevice::NoError) {
-            const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                       : shortWriteReason();
-            file.cancelWriting();
-            return fail(reason);
-        }
-        done += n;
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError || file.size() != content.size()) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                   : shortWriteReason();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    const QString reasonBeforeCommit = file.errorString();
-    if (!file.commit()) {
-        const QString reason = file.errorString();
-        return fail(reason.isEmpty() ? reasonBeforeCommit : reason);
-    }
-    return true;
-}
-
-bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText)
-{
-    auto fail = [&](const QString &reason) {
-        if (errorText)
-            *errorText = reason;
-        return false;
-    };
-    const QFileInfo info(path);
-    if (info.isDir())
-        return fail(QStringLiteral("同じ名前のフォルダがあります"));
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("通常のファイルではないため保存できません"));
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
     // pos() counts the bytes write() had accepted; the file on disk must hold
     // exactly as many, or a short write went unreported.
     const bool written = write(&file);
@@ -91,6 +48,20 @@ bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &writ
         return fail(reason.isEmpty() ? reasonBeforeCommit : reason);
     }
     return true;
+}
+
+bool writeBytes(const QString &path, const QByteArray &content, QString *errorText)
+{
+    return writeWith(path, [&content](QIODevice *file) {
+        qsizetype done = 0;
+        while (done < content.size()) {
+            const qint64 n = file->write(content.constData() + done, content.size() - done);
+            if (n <= 0)
+                return false;
+            done += n;
+        }
+        return true;
+    }, errorText);
 }
 
 QString failureMessage(const QString &path, const QString &reason)
