@@ -81,16 +81,18 @@ Result run(WindowContext &context, const Params &params, const std::function<voi
     if (params.showPathInLabel)
         context.setPathLabel(path);
 
-    QByteArray content;
+    // The lines go straight into the new file; the old one is replaced only
+    // once all of them are on disk.
     qsizetype replaced = 0;
-    {
-        LineSink sink(&content, params.unmappable);
-        body(sink);
-        sink.finish();
-        replaced = sink.replaced();
-    }
     QString reason;
-    if (!SafeSave::writeBytes(path, content, &reason)) {
+    const bool saved = SafeSave::writeWith(path, [&](QIODevice *file) {
+        LineSink sink(file, params.unmappable);
+        body(sink);
+        const bool ok = sink.finish();
+        replaced = sink.replaced();
+        return ok;
+    }, &reason);
+    if (!saved) {
         dialogs.error(SafeSave::failureMessage(path, reason));
         return Result::Failed;
     }

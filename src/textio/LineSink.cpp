@@ -3,7 +3,7 @@
 #include <QIODevice>
 
 namespace {
-constexpr qsizetype kFlushAt = 1 << 16;
+constexpr qsizetype kFlushAt = 1 << 20;
 }
 
 LineSink::LineSink(QIODevice *device, Cp932::Unmappable mode)
