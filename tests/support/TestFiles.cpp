@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 
+#include <QBuffer>
 #include <QFile>
 
 #include <iconv.h>
@@ -46,6 +47,43 @@ bool writeAll(const QString &path, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(bytes) == bytes.size();
+}
+
+QByteArray render(const std::function<bool(QIODevice *)> &write)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return write(&buffer) ? bytes : QByteArray("write failed");
+}
+
+QStringList pageLines(const QString &title, const QString &backUrl, const QString &bodyTag,
+                      const QStringList &style, const QStringList &body)
+{
+    QStringList lines{"<HTML>", "<HEAD>",
+                      "<META HTTP-EQUIV=\"Content-type\" CONTENT=\"text/html; charset=Shift_JIS\">",
+                      "<TITLE>" + title + "</TITLE>", "</HEAD>"};
+    lines += style;
+    if (!bodyTag.isEmpty())
+        lines << bodyTag;
+    lines << " " << "<div align=\"center\"><B><FONT size=\"+3\">";
+    if (!backUrl.isEmpty())
+        lines << QStringLiteral("　　");
+    lines << title << "</FONT>";
+    if (!backUrl.isEmpty())
+        lines << QStringLiteral("　　　<A href=\"") + backUrl + QStringLiteral("\" target=\"_top\">戻る</A>");
+    lines << "</B></div>" << "<FONT size=\"-3\"><br></FONT>" << "<HR>" << "<FONT size=\"-3\"><br></FONT>"
+          << "<center>";
+    lines += body;
+    lines << "<FONT size=\"-3\"><br></FONT>" << "<HR>" << "<CENTER>";
+    if (!backUrl.isEmpty())
+        lines << "<A href=\"" + backUrl + "\">" << "<FONT size=\"+2\">" << QStringLiteral("<b>戻　る</b></FONT></A>")
+              << "<BR>";
+    lines << "</CENTER>"
+          << "<div align=\"right\"><A href=\"http://www.example.com/tabulink/\" target=\"_blank\"><b>"
+             "<FONT size=\"-2\">Tabulink ver 2.03</FONT></b></A></div>"
+          << "</BODY>" << "</HTML>";
+    return lines;
 }
 
 } // namespace TestFiles

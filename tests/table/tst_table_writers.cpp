@@ -8,8 +8,12 @@
 #include <QBuffer>
 #include <QTest>
 
+Q_DECLARE_METATYPE(TableHtmlOptions)
+
 namespace {
-TableGrid gridOf(const QList<QStringList> &rows)
+using Rows = QList<QStringList>;
+
+TableGrid gridOf(const Rows &rows)
 {
     TableGrid g;
     g.resize(int(rows.size()), rows.isEmpty() ? 0 : int(rows.first().size()));
@@ -19,25 +23,12 @@ TableGrid gridOf(const QList<QStringList> &rows)
     return g;
 }
 
-QByteArray csvBytes(const TableGrid &g, qint64 rows, qint64 columns)
+TableHtmlOptions sized(qint64 rows, qint64 columns)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!CsvWriter::write(&buffer, g, rows, columns))
-        return "write failed";
-    return bytes;
-}
-
-QByteArray bodyBytes(const TableGrid &g, const TableHtmlOptions &options)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    LineSink sink(&buffer, Cp932::Unmappable::NumericReference);
-    TableHtmlWriter::writeBody(sink, g, options);
-    sink.finish();
-    return bytes;
+    TableHtmlOptions o;
+    o.rows = rows;
+    o.columns = columns;
+    return o;
 }
 
 const QString td = QStringLiteral("<td nowrap align=\"%1\">%2</td>");
@@ -50,27 +41,28 @@ class TestTableWriters : public QObject
 private slots:
     void csvBytes_data()
     {
+        QTest::addColumn<Rows>("cells");
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("columns");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("thirteen bytes") << 2 << 3 << QByteArray("a,b,c\r\n1,,3\r\n");
-        QTest::newRow("part of the table") << 1 << 2 << QByteArray("a,b\r\n");
-        QTest::newRow("no rows") << 0 << 3 << QByteArray();
-        QTest::newRow("no columns") << 2 << 0 << QByteArray("\r\n\r\n");
-        QTest::newRow("beyond the table cells are empty") << 3 << 4 << QByteArray("a,b,c,\r\n1,,3,\r\n,,,\r\n");
+        const Rows abc{{"a", "b", "c"}, {"1", "", "3"}};
+        QTest::newRow("thirteen bytes") << abc << 2 << 3 << QByteArray("a,b,c\r\n1,,3\r\n");
+        QTest::newRow("part of the table") << abc << 1 << 2 << QByteArray("a,b\r\n");
+        QTest::newRow("no rows") << abc << 0 << 3 << QByteArray();
+        QTest::newRow("no columns") << abc << 2 << 0 << QByteArray("\r\n\r\n");
+        QTest::newRow("beyond the table cells are empty") << abc << 3 << 4
+                                                          << QByteArray("a,b,c,\r\n1,,3,\r\n,,,\r\n");
+        QTest::newRow("cells unchanged") << Rows{{"x,y", "\"q\""}, {QStringLiteral("日本"), " s "}} << 2 << 2
+                                         << TestFiles::crlfSjis({"x,y,\"q\"", QStringLiteral("日本, s ")});
     }
     void csvBytes()
     {
+        QFETCH(Rows, cells);
         QFETCH(int, rows);
         QFETCH(int, columns);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(::csvBytes(gridOf({{"a", "b", "c"}, {"1", "", "3"}}), rows, columns), bytes);
-    }
-
-    void csvWritesCellsUnchanged()
-    {
-        const TableGrid g = gridOf({{"x,y", "\"q\""}, {QStringLiteral("日本"), " s "}});
-        QCOMPARE(::csvBytes(g, 2, 2), TestFiles::crlfSjis({"x,y,\"q\"", QStringLiteral("日本, s ")}));
+        const TableGrid g = gridOf(cells);
+        QCOMPARE(TestFiles::render([&](QIODevice *d) { return CsvWriter::write(d, g, rows, columns); }), bytes);
     }
 
     void csvReplacesWhatShiftJisCannotHold()
@@ -86,45 +78,55 @@ private slots:
         QCOMPARE(sink.replaced(), 1);
     }
 
-    void defaultTwoByTwoBody()
+    void pages_data()
     {
-        const TableGrid g = gridOf({{"a", "b"}, {"c", "d"}});
-        TableHtmlOptions o;
-        o.rows = 2;
-        o.columns = 2;
-        QCOMPARE(bodyBytes(g, o), TestFiles::crlfSjis({
-            "<table border=\"1\">",
-            "<tr>",
-            "<td nowrap align=\"center\"><b><b>a</b></b></td>",
-            "<td nowrap align=\"center\"><b>b</b></td>",
-            "</tr>",
-            "<tr>",
-            "<td nowrap align=\"left\"><b>c</b></td>",
-            "<td nowrap align=\"right\">d</td>",
-            "</tr>",
-            "</TABLE>",
-            "</CENTER>",
-        }));
+        QTest::addColumn<Rows>("cells");
+        QTest::addColumn<TableHtmlOptions>("options");
+        QTest::addColumn<QStringList>("body");
+        const Rows abcd{{"a", "b"}, {"c", "d"}};
+        QTest::newRow("defaults") << abcd << sized(2, 2)
+                                  << QStringList{"<table border=\"1\">", "<tr>", td.arg("center", "<b><b>a</b></b>"),
+                                                 td.arg("center", "<b>b</b>"), "</tr>", "<tr>",
+                                                 td.arg("left", "<b>c</b>"), td.arg("right", "d"), "</tr>",
+                                                 "</TABLE>", "</CENTER>"};
+        TableHtmlOptions plain = sized(2, 2);
+        plain.centreAll = plain.smallFont = true;
+        plain.boldTopRow = plain.boldLeftColumn = plain.border = false;
+        QTest::newRow("every option flipped")
+            << abcd << plain
+            << QStringList{"<table border=\"0\">", "<tr>", td.arg("center", "a"), td.arg("center", "b"), "</tr>",
+                           "<tr>", td.arg("center", "c"), td.arg("center", "d"), "</tr>", "</TABLE>", "</CENTER>"};
+        QTest::newRow("no rows") << Rows{{"a"}} << sized(0, 5)
+                                 << QStringList{"<table border=\"1\">", "</TABLE>", "</CENTER>"};
+        TableHtmlOptions single = sized(1, 1);
+        single.boldTopRow = single.boldLeftColumn = false;
+        QTest::newRow("every character kept") << Rows{{QStringLiteral("😀")}} << single
+                                              << QStringList{"<table border=\"1\">", "<tr>",
+                                                             td.arg("center", "&#128512;"), "</tr>", "</TABLE>",
+                                                             "</CENTER>"};
+    }
+    void pages()
+    {
+        QFETCH(Rows, cells);
+        QFETCH(TableHtmlOptions, options);
+        QFETCH(QStringList, body);
+        const TableGrid g = gridOf(cells);
+        const QString size = options.smallFont ? "8pt" : "12pt";
+        const QStringList style{"<STYLE TYPE =\"text/css\">", "<!--", "TABLE{font-size:" + size + "}",
+                                "P{font-size:12pt}", "div{font-size:12pt}", "body{font-size:12pt}", "-->",
+                                "</STYLE>"};
+        QCOMPARE(TestFiles::render([&](QIODevice *d) { return TableHtmlWriter::write(d, PageOptions(), g, options); }),
+                 TestFiles::crlfSjis(TestFiles::pageLines(QStringLiteral("ここにタイトルを入れて下さい"), {},
+                                                          "<BODY bgcolor=\"#ffffff\">", style, body)));
     }
 
-    void eachOption()
+    void sizeBeyondTheGrid()
     {
-        const TableGrid g = gridOf({{"a", "b"}, {"c", "d"}});
-        TableHtmlOptions o;
-        o.rows = 2;
-        o.columns = 2;
-        o.centreAll = true;
-        o.boldTopRow = false;
-        o.boldLeftColumn = false;
-        o.border = false;
-        const QByteArray body = bodyBytes(g, o);
-        QVERIFY(body.startsWith("<table border=\"0\">\r\n"));
-        QVERIFY(!body.contains("<b>"));
-        QCOMPARE(body.count("align=\"center\""), 4);
-        QVERIFY(body.contains("<td nowrap align=\"center\">d</td>"));
-
-        QCOMPARE(TableHtmlWriter::styleLines(true).at(2), QStringLiteral("TABLE{font-size:8pt}"));
-        QCOMPARE(TableHtmlWriter::styleLines(false).at(2), QStringLiteral("TABLE{font-size:12pt}"));
+        const TableGrid empty;
+        const QByteArray page = TestFiles::render(
+            [&](QIODevice *d) { return TableHtmlWriter::write(d, PageOptions(), empty, sized(8, 15)); });
+        QCOMPARE(page.count("<tr>"), 8);
+        QCOMPARE(page.count("<td "), 8 * 15);
     }
 
     void cellTextRules_data()
@@ -151,79 +153,6 @@ private slots:
         o.fillEmpty = fill;
         o.stripQuotes = strip;
         QCOMPARE(TableHtmlWriter::cellLine(cell, 1, 1, o), td.arg("right", written));
-    }
-
-    void noRows()
-    {
-        TableHtmlOptions o;
-        o.rows = 0;
-        QCOMPARE(bodyBytes(gridOf({{"a"}}), o),
-                 TestFiles::crlfSjis({"<table border=\"1\">", "</TABLE>", "</CENTER>"}));
-        o.rows = 8;
-        o.columns = 15;
-        const QByteArray big = bodyBytes(TableGrid(), o);
-        QCOMPARE(big.count("<tr>"), 8);
-        QCOMPARE(big.count("<td "), 8 * 15);
-    }
-
-    void wholePageWithDefaults()
-    {
-        const TableGrid g = gridOf({{"a"}});
-        TableHtmlOptions o;
-        o.rows = 1;
-        o.columns = 1;
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(TableHtmlWriter::write(&buffer, PageOptions(), g, o));
-        QCOMPARE(bytes, TestFiles::crlfSjis({
-            "<HTML>",
-            "<HEAD>",
-            "<META HTTP-EQUIV=\"Content-type\" CONTENT=\"text/html; charset=Shift_JIS\">",
-            QStringLiteral("<TITLE>ここにタイトルを入れて下さい</TITLE>"),
-            "</HEAD>",
-            "<STYLE TYPE =\"text/css\">",
-            "<!--",
-            "TABLE{font-size:12pt}",
-            "P{font-size:12pt}",
-            "div{font-size:12pt}",
-            "body{font-size:12pt}",
-            "-->",
-            "</STYLE>",
-            "<BODY bgcolor=\"#ffffff\">",
-            " ",
-            "<div align=\"center\"><B><FONT size=\"+3\">",
-            QStringLiteral("ここにタイトルを入れて下さい"),
-            "</FONT>",
-            "</B></div>",
-            "<FONT size=\"-3\"><br></FONT>",
-            "<HR>",
-            "<FONT size=\"-3\"><br></FONT>",
-            "<center>",
-            "<table border=\"1\">",
-            "<tr>",
-            "<td nowrap align=\"center\"><b><b>a</b></b></td>",
-            "</tr>",
-            "</TABLE>",
-            "</CENTER>",
-            "<FONT size=\"-3\"><br></FONT>",
-            "<HR>",
-            "<CENTER>",
-            "</CENTER>",
-            "<div align=\"right\"><A href=\"http://www.example.com/tabulink/\" target=\"_blank\"><b><FONT size=\"-2\">Tabulink ver 2.03</FONT></b></A></div>",
-            "</BODY>",
-            "</HTML>",
-        }));
-    }
-
-    void pageKeepsEveryCharacter()
-    {
-        const TableGrid g = gridOf({{QStringLiteral("😀")}});
-        TableHtmlOptions o;
-        o.rows = 1;
-        o.columns = 1;
-        o.boldTopRow = o.boldLeftColumn = false;
-        QVERIFY(bodyBytes(g, o).contains("<td nowrap align=\"center\">&#128512;</td>"));
     }
 };
 

@@ -1,7 +1,6 @@
 #include "support/TestFiles.h"
 #include "textpage/ImodePageWriter.h"
 
-#include <QBuffer>
 #include <QTest>
 
 class TestImodePageWriter : public QObject
@@ -11,12 +10,7 @@ class TestImodePageWriter : public QObject
 private:
     static QByteArray page(const PageOptions &options, const TextPageInput &input)
     {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!ImodePageWriter::write(&buffer, options, input))
-            qWarning("write reported a failure");
-        return bytes;
+        return TestFiles::render([&](QIODevice *d) { return ImodePageWriter::write(d, options, input); });
     }
     static TextPageInput text(const QString &t, bool convert = true, bool mincho = false)
     {

@@ -3,7 +3,6 @@
 #include "textpage/BlockByteCounts.h"
 #include "textpage/TextFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -16,12 +15,7 @@ class TestTextFile : public QObject
 private:
     static QByteArray written(const QString &text, qsizetype *replaced = nullptr)
     {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!TextFile::write(&buffer, text, replaced))
-            qWarning("write reported a failure");
-        return bytes;
+        return TestFiles::render([&](QIODevice *d) { return TextFile::write(d, text, replaced); });
     }
 
 private slots:

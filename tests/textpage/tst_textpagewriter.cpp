@@ -4,22 +4,16 @@
 #include "textpage/LineBreaks.h"
 #include "textpage/TextPageWriter.h"
 
-#include <QBuffer>
 #include <QTest>
 
 namespace {
 QByteArray page(const QString &text, bool breaks, bool mincho, const PageOptions &o = PageOptions())
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     TextPageInput in;
     in.text = text;
     in.convertBreaks = breaks;
     in.mincho = mincho;
-    if (!TextPageWriter::write(&buffer, o, in))
-        return QByteArray("write failed");
-    return bytes;
+    return TestFiles::render([&](QIODevice *d) { return TextPageWriter::write(d, o, in); });
 }
 
 QByteArray frameAround(const QStringList &body, const PageOptions &o = PageOptions())

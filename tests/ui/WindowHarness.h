@@ -16,17 +16,23 @@
 class WindowHarness
 {
 public:
-    WindowHarness()
+    // launcher: what opens folders and pages; the desktop's when null.
+    explicit WindowHarness(Launcher *launcher = nullptr)
     {
-        static bool setUp = false;
-        if (!setUp) {
-            setUpApplication();
-            setUp = true;
-        }
-        window = std::make_unique<MainWindow>(&dialogs);
+        setUp();
+        window = std::make_unique<MainWindow>(&dialogs, nullptr, launcher);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             qWarning("the main window was not exposed");
+    }
+
+    // The application set-up, once; before anything reads the settings.
+    static void setUp()
+    {
+        static bool done = false;
+        if (!done)
+            setUpApplication();
+        done = true;
     }
 
     template <typename T = QWidget>

@@ -1,14 +1,12 @@
 // The drive, folder and file lists of the real window, driven through their
 // controls, with scripted message boxes and a launcher that starts nothing.
 
+#include "WindowHarness.h"
+
 #include "browse/RecordingLauncher.h"
 #include "shell/StartupSetting.h"
-#include "support/ScriptedDialogs.h"
-#include "ui/AppSetup.h"
 #include "ui/BrowsePanel.h"
-#include "ui/MainWindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -19,9 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <memory>
 
 namespace {
 
@@ -48,19 +44,13 @@ private:
     QString m_startFolder;
     std::unique_ptr<QTemporaryDir> m_tmp;
     QString m_work; // the process's working folder when a window opens
-    ScriptedDialogs m_dialogs;
     RecordingLauncher m_launcher;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowHarness> h;
 
-    void open()
-    {
-        m_window = std::make_unique<MainWindow>(&m_dialogs, nullptr, &m_launcher);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    }
+    void open() { h = std::make_unique<WindowHarness>(&m_launcher); }
     template <typename T>
-    T *find(const char *name) const { return m_window->findChild<T *>(QString::fromLatin1(name)); }
-    BrowsePanel *panel() const { return m_window->browsePanel(); }
+    T *find(const char *name) const { return h->find<T>(name); }
+    BrowsePanel *panel() const { return h->window->browsePanel(); }
     QListView *dir1() const { return find<QListView>("Dir1"); }
     QListView *file1() const { return find<QListView>("File1"); }
     QComboBox *drive1() const { return find<QComboBox>("Drive1"); }
@@ -96,12 +86,11 @@ private:
         view->setCurrentIndex(index);
         QTest::keyClick(view, Qt::Key_Return);
     }
-    void trigger(const char *name) { find<QAction>(name)->trigger(); }
 
 private slots:
     void initTestCase()
     {
-        setUpApplication();
+        WindowHarness::setUp();
         m_startFolder = QDir::currentPath();
     }
 
@@ -115,13 +104,12 @@ private slots:
             touch(m_work + name);
         QVERIFY(QDir::setCurrent(m_work));
         StartupSetting(2, FolderKey, QString());
-        m_dialogs.clear();
         m_launcher = RecordingLauncher();
     }
 
     void cleanup()
     {
-        m_window.reset();
+        h.reset();
         QDir::setCurrent(m_startFolder);
         m_tmp.reset();
     }
@@ -145,10 +133,10 @@ private slots:
         StartupSetting(2, FolderKey, stored.replace("@", m_work));
         open();
         expectFolder(m_work + shown);
-        QVERIFY(m_dialogs.calls().isEmpty());
+        QVERIFY(h->dialogs.calls().isEmpty());
         if (shown.isEmpty()) {
             QCOMPARE(files(), (QStringList{"A.txt", "b.csv"}));
-            QCOMPARE(m_window->fileListNames(), files());
+            QCOMPARE(h->window->fileListNames(), files());
             QStringList chain{"/"};
             chain << m_tmp->path().mid(1).split('/') << "work" << "sub";
             QCOMPARE(folderRows(), chain);
@@ -158,7 +146,7 @@ private slots:
             QCOMPARE(files(), QStringList{"in-sub.csv"});
             enterOn(dir1(), "work");
         }
-        m_window->close();
+        h->window->close();
         QCOMPARE(StartupSetting(1, FolderKey), m_work);
     }
 
@@ -215,18 +203,18 @@ private slots:
         open();
         QVERIFY(panel()->setFolder(m_work + "/a/b"));
         QVERIFY(QDir(m_work + "/a").removeRecursively());
-        m_window->refreshFileList();
+        h->window->refreshFileList();
         expectFolder(m_work);
         QCOMPARE(files(), (QStringList{"A.txt", "b.csv"}));
-        QCOMPARE(m_dialogs.errors().size(), 1);
-        QVERIFY(m_dialogs.errors().first().contains(m_work + "/a/b"));
-        QVERIFY(m_dialogs.errors().first().contains("「" + m_work + "」"));
+        QCOMPARE(h->dialogs.errors().size(), 1);
+        QVERIFY(h->dialogs.errors().first().contains(m_work + "/a/b"));
+        QVERIFY(h->dialogs.errors().first().contains("「" + m_work + "」"));
 
         QVERIFY(QDir(m_work + "/sub").removeRecursively());
         enterOn(dir1(), "sub");
         expectFolder(m_work);
         QVERIFY(!folderRows().contains("sub"));
-        QCOMPARE(m_dialogs.errors().size(), 2);
+        QCOMPARE(h->dialogs.errors().size(), 2);
     }
 
     void drivesRememberTheirFolders()
@@ -255,7 +243,7 @@ private slots:
         QCOMPARE(drive1()->currentText(), unplugged);
         QCOMPARE(folder(), volume + "/inner");
         QVERIFY(files().isEmpty());
-        QVERIFY(m_dialogs.calls().isEmpty());
+        QVERIFY(h->dialogs.calls().isEmpty());
 
         // The remembered folder has gone: land on the nearest folder above it.
         drive1()->setCurrentIndex(0);
@@ -272,29 +260,29 @@ private slots:
         open();
         QClipboard *clipboard = QApplication::clipboard();
         clipboard->setText("\\\\server\\share\\dir");
-        trigger("dirclkr1");
-        QCOMPARE(m_dialogs.notices(), QStringList{
+        h->trigger("dirclkr1");
+        QCOMPARE(h->dialogs.notices(), QStringList{
             "直のネットワークドライブには、対応しておりません。ドライブ名を割り当て、ドライブ名にて指定して下さい。"});
-        QVERIFY(m_dialogs.errors().isEmpty());
+        QVERIFY(h->dialogs.errors().isEmpty());
         expectFolder(m_work);
 
         for (const QString &text : {other + "\n", QString(), m_tmp->path() + "/missing", QString("other"),
                                     other + "/o.csv"}) {
-            m_dialogs.clear();
+            h->dialogs.clear();
             clipboard->setText(text);
-            trigger("dirclkr1");
-            QCOMPARE(m_dialogs.errors().size(), 1);
+            h->trigger("dirclkr1");
+            QCOMPARE(h->dialogs.errors().size(), 1);
             expectFolder(m_work);
         }
 
-        m_dialogs.clear();
+        h->dialogs.clear();
         clipboard->setText(other + "/");
-        trigger("dirclkr1");
-        QVERIFY(m_dialogs.calls().isEmpty());
+        h->trigger("dirclkr1");
+        QVERIFY(h->dialogs.calls().isEmpty());
         expectFolder(other);
         QCOMPARE(files(), QStringList{"o.csv"});
         QCOMPARE(drive1()->currentIndex(), DriveTable::mounted().indexFor(m_tmp->path()));
-        trigger("dirclip");
+        h->trigger("dirclip");
         QCOMPARE(clipboard->text(), other);
     }
 
@@ -314,14 +302,14 @@ private slots:
         QVERIFY(panel()->setFolder(path));
         QCOMPARE(folderRows().last(), name);
         find<QPushButton>("Command13")->click();
-        trigger("expdir");
+        h->trigger("expdir");
         QCOMPARE(m_launcher.folders, (QStringList{path, path}));
-        QVERIFY(m_dialogs.calls().isEmpty());
+        QVERIFY(h->dialogs.calls().isEmpty());
         QVERIFY(!QFile::exists(m_work + "/pwned") && !QFile::exists(path + "/pwned"));
 
         m_launcher.succeed = false;
-        trigger("expdir");
-        QCOMPARE(m_dialogs.errors().size(), 1);
+        h->trigger("expdir");
+        QCOMPARE(h->dialogs.errors().size(), 1);
     }
 
     void desktopButton()
@@ -336,13 +324,13 @@ private slots:
         }
         open();
         find<QPushButton>("Command7")->click();
-        QCOMPARE(m_dialogs.errors().size(), 1); // not made yet
+        QCOMPARE(h->dialogs.errors().size(), 1); // not made yet
         expectFolder(m_work);
 
         QVERIFY(QDir().mkpath(desktop));
         touch(desktop + "/memo.txt");
         find<QPushButton>("Command7")->click();
-        QCOMPARE(m_dialogs.errors().size(), 1);
+        QCOMPARE(h->dialogs.errors().size(), 1);
         expectFolder(desktop);
         QCOMPARE(files(), QStringList{"memo.txt"});
         QFile::remove(config + "/user-dirs.dirs");
