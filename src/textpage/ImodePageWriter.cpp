@@ -1,7 +1,7 @@
 #include "textpage/ImodePageWriter.h"
 
 #include "textio/LineSink.h"
-#include "textpage/LineBreaks.h"
+#include "textpage/TextPageWriter.h"
 
 namespace ImodePageWriter {
 
@@ -21,11 +21,7 @@ void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput 
     sink.line("<BODY>");
     sink.line(options.title);
     sink.line("<HR>");
-    if (input.mincho)
-        sink.line(QStringLiteral("<FONT face=\"ＭＳ 明朝\">"));
-    sink.line(convertLineBreaks(input.text, input.convertBreaks));
-    if (input.mincho)
-        sink.line("</FONT>");
+    TextPageWriter::writeEditorText(sink, input);
     sink.line("<HR>");
     if (options.hasBackLink())
         sink.line(QStringLiteral("<A href=\"") + options.backUrl + QStringLiteral("\">戻　る</A>"));

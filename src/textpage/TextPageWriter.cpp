@@ -6,16 +6,21 @@
 
 namespace TextPageWriter {
 
-void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input)
+void writeEditorText(LineSink &sink, const TextPageInput &input)
 {
-    PageFrame::writeHead(sink, options);
-    sink.line("<table border=0>");
-    sink.line("<tr><td align=left>");
     if (input.mincho)
         sink.line(QStringLiteral("<FONT face=\"ＭＳ 明朝\">"));
     sink.line(convertLineBreaks(input.text, input.convertBreaks));
     if (input.mincho)
         sink.line("</FONT>");
+}
+
+void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input)
+{
+    PageFrame::writeHead(sink, options);
+    sink.line("<table border=0>");
+    sink.line("<tr><td align=left>");
+    writeEditorText(sink, input);
     sink.line("</td></tr>");
     sink.line("</table>");
     sink.line("</center>");

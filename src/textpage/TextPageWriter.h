@@ -16,6 +16,9 @@ struct TextPageInput {
 
 namespace TextPageWriter {
 
+// The editor text as both text pages carry it: line breaks converted when
+// asked, wrapped in the Mincho FONT element when asked.
+void writeEditorText(LineSink &sink, const TextPageInput &input);
 void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input);
 // Writes the whole page to device; false when a write failed.
 bool write(QIODevice *device, const PageOptions &options, const TextPageInput &input);
