@@ -7,14 +7,9 @@ constexpr qsizetype kFlushAt = 1 << 20;
 }
 
 LineSink::LineSink(QIODevice *device, Cp932::Unmappable mode)
-    : m_device(device), m_out(&m_buffer), m_mode(mode)
+    : m_device(device), m_mode(mode)
 {
     m_buffer.reserve(kFlushAt + 4096);
-}
-
-LineSink::LineSink(QByteArray *target, Cp932::Unmappable mode)
-    : m_out(target), m_mode(mode)
-{
 }
 
 LineSink::~LineSink()
@@ -24,22 +19,22 @@ LineSink::~LineSink()
 
 void LineSink::line(QStringView unit)
 {
-    m_replaced += Cp932::encodeAppend(unit, m_mode, *m_out);
-    *m_out += "\r\n";
-    if (m_device && m_buffer.size() >= kFlushAt)
+    m_replaced += Cp932::encodeAppend(unit, m_mode, m_buffer);
+    m_buffer += "\r\n";
+    if (m_buffer.size() >= kFlushAt)
         flushBuffer();
 }
 
 void LineSink::raw(QStringView text)
 {
-    m_replaced += Cp932::encodeAppend(text, m_mode, *m_out);
-    if (m_device && m_buffer.size() >= kFlushAt)
+    m_replaced += Cp932::encodeAppend(text, m_mode, m_buffer);
+    if (m_buffer.size() >= kFlushAt)
         flushBuffer();
 }
 
 void LineSink::flushBuffer()
 {
-    if (!m_device || m_buffer.isEmpty())
+    if (m_buffer.isEmpty())
         return;
     if (m_ok) {
         qsizetype done = 0;

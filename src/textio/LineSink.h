@@ -13,8 +13,6 @@ class LineSink
 {
 public:
     LineSink(QIODevice *device, Cp932::Unmappable mode);
-    // Appends straight to target: a whole file built in memory before a save.
-    LineSink(QByteArray *target, Cp932::Unmappable mode);
     ~LineSink();
     LineSink(const LineSink &) = delete;
     LineSink &operator=(const LineSink &) = delete;
@@ -34,8 +32,7 @@ public:
 private:
     void flushBuffer();
 
-    QIODevice *m_device = nullptr;
-    QByteArray *m_out;  // m_buffer, or the caller's array
+    QIODevice *m_device;
     Cp932::Unmappable m_mode;
     QByteArray m_buffer;
     qsizetype m_replaced = 0;
