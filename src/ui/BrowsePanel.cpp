@@ -7,6 +7,7 @@
 #include "browse/Launcher.h"
 #include "page/UserDialogs.h"
 #include "page/WindowContext.h"
+#include "ui/Controls.h"
 #include "ui/FileNameListModel.h"
 #include "ui/FolderListModel.h"
 #include "ui/Fonts.h"
@@ -65,9 +66,7 @@ BrowsePanel::BrowsePanel(QWidget *area, WindowContext &context, Launcher &launch
     m_dir1->setItemDelegate(new IndentDelegate(m_dir1));
     m_dir1->setUniformItemSizes(true);
     m_dir1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QPalette pal = m_dir1->palette();
-    pal.setColor(QPalette::Base, QColor(255, 255, 192));
-    m_dir1->setPalette(pal);
+    Controls::setPaleYellowBase(m_dir1);
     m_dir1->viewport()->installEventFilter(this);
     m_dir1->installEventFilter(this);
 
@@ -86,14 +85,10 @@ BrowsePanel::BrowsePanel(QWidget *area, WindowContext &context, Launcher &launch
 
     m_dirclk1 = new QMenu(QStringLiteral("dirclk1"), area);
     m_dirclk1->setObjectName(QStringLiteral("dirclk1"));
-    QAction *dirclkr1 = m_dirclk1->addAction(QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞのﾃﾞｨﾚｸﾄﾘに移動"));
-    dirclkr1->setObjectName(QStringLiteral("dirclkr1"));
-    QAction *fileupdate = m_dirclk1->addAction(QStringLiteral("ファイルリストの更新"));
-    fileupdate->setObjectName(QStringLiteral("fileupdate"));
-    QAction *dirclip = m_dirclk1->addAction(QStringLiteral("ﾃﾞｨﾚｸﾄﾘ名をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
-    dirclip->setObjectName(QStringLiteral("dirclip"));
-    QAction *expdir = m_dirclk1->addAction(QStringLiteral("ｴｸｽﾌﾟﾛｰﾗの起動"));
-    expdir->setObjectName(QStringLiteral("expdir"));
+    QAction *dirclkr1 = Controls::addNamedAction(m_dirclk1, "dirclkr1", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞのﾃﾞｨﾚｸﾄﾘに移動"));
+    QAction *fileupdate = Controls::addNamedAction(m_dirclk1, "fileupdate", QStringLiteral("ファイルリストの更新"));
+    QAction *dirclip = Controls::addNamedAction(m_dirclk1, "dirclip", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ名をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
+    QAction *expdir = Controls::addNamedAction(m_dirclk1, "expdir", QStringLiteral("ｴｸｽﾌﾟﾛｰﾗの起動"));
 
     connect(m_drive1, &QComboBox::currentIndexChanged, this, &BrowsePanel::Drive1_Change);
     connect(m_dir1, &QListView::doubleClicked, this, &BrowsePanel::Dir1_Open);

@@ -1,6 +1,7 @@
 #include "ui/CsvTab.h"
 
 #include "page/WindowContext.h"
+#include "ui/Controls.h"
 #include "ui/CsvLineListModel.h"
 #include "ui/Fonts.h"
 #include "ui/TableGridModel.h"
@@ -91,9 +92,7 @@ void CsvTab::buildControls()
     m_grd1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grd1->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grd1->setWordWrap(false);
-    QPalette pal = m_grd1->palette();
-    pal.setColor(QPalette::Base, QColor(255, 255, 192));
-    m_grd1->setPalette(pal);
+    Controls::setPaleYellowBase(m_grd1);
     QPalette headingPal = heading->palette();
     headingPal.setColor(QPalette::Button, QColor(192, 192, 192));
     heading->setPalette(headingPal);
@@ -114,10 +113,8 @@ void CsvTab::buildControls()
 
     m_grdsosa = new QMenu(QStringLiteral("grdsosa"), this);
     m_grdsosa->setObjectName(QStringLiteral("grdsosa"));
-    QAction *gyodel = m_grdsosa->addAction(QStringLiteral("行の削除"));
-    gyodel->setObjectName(QStringLiteral("grdgyodel"));
-    QAction *retudel = m_grdsosa->addAction(QStringLiteral("列の削除"));
-    retudel->setObjectName(QStringLiteral("grdretudel"));
+    QAction *gyodel = Controls::addNamedAction(m_grdsosa, "grdgyodel", QStringLiteral("行の削除"));
+    QAction *retudel = Controls::addNamedAction(m_grdsosa, "grdretudel", QStringLiteral("列の削除"));
     connect(gyodel, &QAction::triggered, this, &CsvTab::grdgyodel_Click);
     connect(retudel, &QAction::triggered, this, &CsvTab::grdretudel_Click);
 }

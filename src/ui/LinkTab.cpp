@@ -5,6 +5,7 @@
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
 #include "page/WindowContext.h"
+#include "ui/Controls.h"
 #include "ui/Fonts.h"
 #include "ui/LinkListModel.h"
 
@@ -43,16 +44,13 @@ LinkTab::LinkTab(WindowContext &context, QWidget *parent)
     m_list2->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list2->setContextMenuPolicy(Qt::NoContextMenu);
-    QPalette pal = m_list2->palette();
-    pal.setColor(QPalette::Base, QColor(255, 255, 192));
-    m_list2->setPalette(pal);
+    Controls::setPaleYellowBase(m_list2);
     m_list2->viewport()->installEventFilter(this);
     m_command17 = place(new QPushButton(QStringLiteral("ｈｔｍｌ 作成")), "Command17", 448, 336, 81, 25);
 
     m_lst2sentaku = new QMenu(QStringLiteral("lst2選択"), this);
     m_lst2sentaku->setObjectName(QStringLiteral("lst2sentaku"));
-    QAction *lst2seldel = m_lst2sentaku->addAction(QStringLiteral("選択削除"));
-    lst2seldel->setObjectName(QStringLiteral("lst2seldel"));
+    QAction *lst2seldel = Controls::addNamedAction(m_lst2sentaku, "lst2seldel", QStringLiteral("選択削除"));
 
     connect(m_command14, &QPushButton::clicked, this, &LinkTab::Command14_Click);
     connect(m_command15, &QPushButton::clicked, this, &LinkTab::Command15_Click);

@@ -3,6 +3,7 @@
 #include "page/AppInfo.h"
 #include "shell/StartupSetting.h"
 #include "ui/BrowsePanel.h"
+#include "ui/Controls.h"
 #include "ui/CsvTab.h"
 #include "ui/DesktopLauncher.h"
 #include "ui/LinkTab.h"
@@ -64,12 +65,9 @@ void MainWindow::buildMenu()
 {
     QMenu *menu = menuBar()->addMenu(QStringLiteral("ファイル"));
     menu->setObjectName(QStringLiteral("menu"));
-    QAction *helpp = menu->addAction(QStringLiteral("使用方法"));
-    helpp->setObjectName(QStringLiteral("helpp"));
-    QAction *about = menu->addAction(QStringLiteral("バージョン"));
-    about->setObjectName(QStringLiteral("about"));
-    QAction *eend = menu->addAction(QStringLiteral("終了"));
-    eend->setObjectName(QStringLiteral("eend"));
+    QAction *helpp = Controls::addNamedAction(menu, "helpp", QStringLiteral("使用方法"));
+    QAction *about = Controls::addNamedAction(menu, "about", QStringLiteral("バージョン"));
+    QAction *eend = Controls::addNamedAction(menu, "eend", QStringLiteral("終了"));
     connect(helpp, &QAction::triggered, this, &MainWindow::helpp_Click);
     connect(about, &QAction::triggered, this, &MainWindow::about_Click);
     connect(eend, &QAction::triggered, this, &MainWindow::eend_Click);

@@ -1,5 +1,7 @@
 #include "ui/TableGridModel.h"
 
+#include "ui/Controls.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -26,7 +28,7 @@ QVariant TableGridModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole)
         return m_grid->cellText(index.row(), index.column());
     if (role == Qt::BackgroundRole)
-        return QColor(255, 255, 192);
+        return Controls::paleYellow();
     return QVariant();
 }
 
