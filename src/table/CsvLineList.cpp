@@ -26,6 +26,10 @@ CsvLineList CsvLineList::keptLinesOf(const QString &text)
     list.m_text = text;
     const QChar *data = text.constData();
     const qsizetype n = text.size();
+    // A spreadsheet ends its lines with CR LF and writes a line break inside
+    // a cell as a lone LF, which stays in the line. Only a file without any
+    // CR (made on Linux) ends its lines at LF.
+    const bool lfEndsLines = !text.contains(u'\r');
     qsizetype start = 0;
     auto take = [&](qsizetype end) {
         const QStringView line(data + start, end - start);
@@ -34,7 +38,7 @@ CsvLineList CsvLineList::keptLinesOf(const QString &text)
     };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = data[i].unicode();
-        if (c != u'\r' && c != u'\n')
+        if (c != u'\r' && !(c == u'\n' && lfEndsLines))
             continue;
         take(i);
         if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
@@ -49,7 +53,7 @@ CsvLineList CsvLineList::keptLinesOf(const QString &text)
 bool isKeptLine(QStringView line)
 {
     for (QChar c : line) {
-        if (c != u' ' && c != u'\t')
+        if (c != u' ' && c != u'\t' && c != u'\n')
             return true;
     }
     return false;

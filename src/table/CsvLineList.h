@@ -22,7 +22,8 @@ public:
     void clear();
     void append(QStringView line);
     // Keeps the lines of text that are not blank (see isKeptLine), in order.
-    // CR LF, a lone CR and a lone LF each end a line.
+    // CR LF and a lone CR end a line; a lone LF ends one only in a text that
+    // holds no CR at all, and otherwise stays in its line.
     static CsvLineList keptLinesOf(const QString &text);
 
 private:
@@ -34,5 +35,6 @@ private:
     std::vector<Span> m_lines;
 };
 
-// A line counts when something other than blanks (spaces and tabs) is left.
+// A line counts when something other than blanks (spaces, tabs and line
+// breaks kept inside the line) is left.
 bool isKeptLine(QStringView line);

@@ -13,7 +13,16 @@ void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 colum
         for (qint64 j = 0; j < columns; ++j) {
             if (j > 0)
                 line += u',';
-            line += grid.cellView(i, j);
+            const QStringView cell = grid.cellView(i, j);
+            // The transfer takes one pair of quotes off a field that begins
+            // and ends with one, so such a cell gets one pair more here: a
+            // saved file reads back into the same cells.
+            const bool quoted = !cell.isEmpty() && cell.front() == u'"' && cell.back() == u'"';
+            if (quoted)
+                line += u'"';
+            line += cell;
+            if (quoted)
+                line += u'"';
         }
         sink.line(line);
     }

@@ -6,8 +6,10 @@ class LineSink;
 class QIODevice;
 class TableGrid;
 
-// "csv 保存": one line per row, the cells joined by commas exactly as they
-// are stored (no quoting, no escaping), in code page 932.
+// "csv 保存": one line per row, the cells joined by commas as they are
+// stored (no escaping), in code page 932. A cell that begins and ends with a
+// double quote gets one more pair around it, which reading back with the
+// quote option on takes off again.
 namespace CsvWriter {
 
 // Rows 0..rows-1 and columns 0..columns-1; cells outside the table are

@@ -188,13 +188,14 @@ void TestBatchCli::pages_data()
                 cell(QStringLiteral("<b>備考</b>")), "</tr>",
                 // Quotes go once in the transfer and once more in the writer.
                 "<tr>", cell("\"x\""), cell(QStringLiteral("　")), cell(QStringLiteral("　")), "</tr>",
-                "<tr>", cell("short"), cell("short"), cell("short"), "</tr>", "</TABLE>", "</CENTER>"}))
+                // A lone LF in a CR LF file stays in its line.
+                "<tr>", cell("short\n"), cell("short\n"), cell("short\n"), "</tr>", "</TABLE>", "</CENTER>"}))
         << QString();
     const QByteArray csv = QStringLiteral("a,\"b\",😀\r\n1,2\r\n").toUtf8();
     QTest::newRow("csv, unmappable replaced") << QStringList{"csv"} << csv << QByteArray("a,b,?\r\n1,2,2\r\n")
                                               << QStringLiteral("1 文字");
     QTest::newRow("csv, quotes kept") << QStringList{"csv", "--no-strip-quotes"} << csv
-                                      << QByteArray("a,\"b\",?\r\n1,2,2\r\n") << QStringLiteral("1 文字");
+                                      << QByteArray("a,\"\"b\"\",?\r\n1,2,2\r\n") << QStringLiteral("1 文字");
 }
 
 void TestBatchCli::pages()

@@ -108,8 +108,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("kept");
         QTest::addColumn<int>("columns");
-        QTest::newRow("every break, blank lines") << QStringLiteral("a,b,c\r\n\r\n   \r\n\t\n  d,e  \rlast")
-                                                  << QStringList{"a,b,c", "  d,e  ", "last"} << 3;
+        QTest::newRow("CR LF and CR end lines, blank lines") << QStringLiteral("a,b,c\r\n\r\n   \r\t\n \r\n  d,e  \rlast")
+                                                             << QStringList{"a,b,c", "  d,e  ", "last"} << 3;
+        QTest::newRow("a lone LF stays in its line") << QStringLiteral("a,\"x\ny\"\r\n\n\r\n\nb\n\r\n")
+                                                     << QStringList{"a,\"x\ny\"", "\nb\n"} << 2;
+        QTest::newRow("LF ends lines without any CR") << QStringLiteral("a,b\n\n \nc\n")
+                                                      << QStringList{"a,b", "c"} << 2;
         QTest::newRow("quoted comma in the first line") << QStringLiteral("\"x,y\",z\n1,2,3,4,5,6\n")
                                                         << QStringList{"\"x,y\",z", "1,2,3,4,5,6"} << 3;
         QTest::newRow("nothing kept") << QStringLiteral("\r\n\r\n") << QStringList{} << 1;

@@ -52,8 +52,11 @@ private slots:
         QTest::newRow("no columns") << abc << 2 << 0 << QByteArray("\r\n\r\n");
         QTest::newRow("beyond the table cells are empty") << abc << 3 << 4
                                                           << QByteArray("a,b,c,\r\n1,,3,\r\n,,,\r\n");
-        QTest::newRow("cells unchanged") << Rows{{"x,y", "\"q\""}, {QStringLiteral("日本"), " s "}} << 2 << 2
-                                         << TestFiles::crlfSjis({"x,y,\"q\"", QStringLiteral("日本, s ")});
+        QTest::newRow("cells unchanged") << Rows{{"x,y", "\"q"}, {QStringLiteral("日本"), " s\"\n"}} << 2 << 2
+                                         << TestFiles::crlfSjis({"x,y,\"q", QStringLiteral("日本, s\"\n")});
+        QTest::newRow("quoted cells get one more pair")
+            << Rows{{"\"q\"", "\"\"\"A\"\"\"", "\"", "\"\"", " \"b\""}} << 1 << 5
+            << QByteArray("\"\"q\"\",\"\"\"\"A\"\"\"\",\"\"\",\"\"\"\", \"b\"\r\n");
     }
     void csvBytes()
     {
