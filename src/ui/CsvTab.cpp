@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <limits>
+
 namespace {
 QStringList numberItems(int from, int to)
 {
@@ -33,9 +35,20 @@ QComboBox *selector(const QStringList &items, const QString &text)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(items);
+    // The selector holds exactly what was typed: the inline completer would
+    // turn a typed "1" into "10" from the list.
+    combo->setCompleter(nullptr);
     combo->setCurrentText(text);
     return combo;
 }
+
+// The grid takes no typing: the view's keyboard search would move the
+// current cell to a cell starting with the typed letters.
+class GridView : public QTableView
+{
+public:
+    void keyboardSearch(const QString &) override {}
+};
 
 bool isEnter(QEvent *event)
 {
@@ -71,6 +84,8 @@ void CsvTab::buildControls()
     place(new QLabel(QStringLiteral("行：")), "Label3", 88, 88, 25, 17);
     m_combo1 = place(selector(numberItems(2, 8), QStringLiteral("4")), "Combo1", 112, 84, 49, 20);
     m_text1 = place(new QLineEdit, "Text1", 168, 84, 217, 18);
+    // A cell's text goes through the box whole, however long.
+    m_text1->setMaxLength(std::numeric_limits<int>::max());
     m_command8 = place(new QPushButton(QStringLiteral("ｸﾘｱ")), "Command8", 392, 84, 33, 17);
     m_command5 = place(new QPushButton(QStringLiteral("ｾﾙ幅変更")), "Command5", 432, 84, 57, 17);
     m_command5->setFont(small);
@@ -78,7 +93,10 @@ void CsvTab::buildControls()
     m_command6->setFont(small);
 
     m_model = new TableGridModel(&m_grid, this);
-    m_grd1 = place(new QTableView, "grd1", 8, 108, 521, 185);
+    m_grd1 = place<QTableView>(new GridView, "grd1", 8, 108, 521, 185);
+    // Tab leaves the grid; the current cell moves by a click or an arrow key.
+    m_grd1->setTabKeyNavigation(false);
+
     m_grd1->setModel(m_model);
     m_grd1->setFont(Fonts::gothic(9));
     QHeaderView *heading = m_grd1->horizontalHeader();
@@ -130,8 +148,10 @@ void CsvTab::wireControls()
     connect(m_command8, &QPushButton::clicked, this, &CsvTab::Command8_Click);
     connect(m_combo1, &QComboBox::activated, this, &CsvTab::Combo1_Click);
     connect(m_combo2, &QComboBox::activated, this, &CsvTab::Combo2_Click);
-    m_combo1->lineEdit()->installEventFilter(this);
-    m_combo2->lineEdit()->installEventFilter(this);
+    // Keys reach the selectors' line edits only through the combo boxes,
+    // which hold the focus; a filter on the line edit would miss them.
+    m_combo1->installEventFilter(this);
+    m_combo2->installEventFilter(this);
     m_text1->installEventFilter(this);
     m_grd1->viewport()->installEventFilter(this);
     connect(m_grd1, &QTableView::doubleClicked, this, &CsvTab::grd1_DblClick);
@@ -149,9 +169,9 @@ bool CsvTab::eventFilter(QObject *watched, QEvent *event)
         return true; // consumed
     }
     // The selectors see Enter too: it is not consumed.
-    if (watched == m_combo1->lineEdit() && isEnter(event))
+    if (watched == m_combo1 && isEnter(event))
         Combo1_KeyPress();
-    else if (watched == m_combo2->lineEdit() && isEnter(event))
+    else if (watched == m_combo2 && isEnter(event))
         Combo2_KeyPress();
     else if (watched == m_grd1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);

@@ -132,18 +132,18 @@ void CsvTab::Command2_Click()
         m_context.dialogs().notify(notANumberText());
         return;
     }
-    // Texts typed without Enter are committed first, so the transfer never
-    // reaches past the table. Both sizes are checked before either is taken.
-    const qint64 wantRows = rows.kind == TableSize::Kind::Number ? rows.rounded : m_grid.rowCount();
-    const qint64 wantColumns = columns.kind == TableSize::Kind::Number ? columns.rounded : m_grid.colCount();
+    const qint64 r = rows.kind == TableSize::Kind::Number ? TableSize::wholePart(rows.number) : 0;
+    const qint64 c = columns.kind == TableSize::Kind::Number ? TableSize::wholePart(columns.number) : 0;
+    // A size typed without Enter may reach past the table: the table grows
+    // to hold it, but never shrinks, so cells outside R x C keep their texts.
+    const qint64 wantRows = std::max<qint64>(r, m_grid.rowCount());
+    const qint64 wantColumns = std::max<qint64>(c, m_grid.colCount());
     if (!TableSize::fits(wantRows, wantColumns)) {
         m_context.dialogs().error(TableSize::tooLargeText(wantRows, wantColumns));
         return;
     }
     resizeTable(wantRows, wantColumns);
 
-    const qint64 r = rows.kind == TableSize::Kind::Number ? TableSize::wholePart(rows.number) : 0;
-    const qint64 c = columns.kind == TableSize::Kind::Number ? TableSize::wholePart(columns.number) : 0;
     BusyPointer busy;
     const qint64 stored = CsvTransfer::run(m_grid, m_lines, r, c, m_check5->isTicked());
     if (stored > 0) {

@@ -5,6 +5,7 @@
 #include "ui/TwoStateCheckBox.h"
 #include "WindowHarness.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
@@ -43,11 +44,22 @@ private:
         text1()->setText(text);
         QTest::keyClick(text1(), Qt::Key_Return);
     }
-    void commit(const char *name, const QString &text)
+    // Keys go where a keyboard sends them: to the widget with the focus.
+    static void keys(const QString &ascii, int finalKey = 0, Qt::KeyboardModifiers mods = {})
     {
-        combo(name)->setEditText(text);
-        QTest::keyClick(combo(name)->lineEdit(), Qt::Key_Return);
+        QTest::keyClicks(QApplication::focusWidget(), ascii);
+        if (finalKey)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(finalKey), mods);
     }
+    // Clicks into a selector, selects its text and types over it.
+    void typeInto(const char *name, const QString &ascii, int finalKey = 0, Qt::KeyboardModifiers mods = {})
+    {
+        QTest::mouseClick(combo(name)->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        keys(ascii, finalKey, mods);
+    }
+    void commit(const char *name, const QString &text) { typeInto(name, text, Qt::Key_Return); }
+    QPoint cellCentre(int r, int c) const { return view()->visualRect(view()->model()->index(r, c)).center(); }
     // Rows, columns and the current cell, as the selectors show them too.
     void expectSize(int rows, int columns)
     {
@@ -70,6 +82,8 @@ private slots:
     {
         h = std::make_unique<WindowHarness>();
         h->window->browsePanel()->setFolder(dir.path());
+        h->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h->window.get()));
     }
     void cleanup() { h.reset(); }
 
@@ -131,11 +145,6 @@ private slots:
         h->click("Command2");
         QCOMPARE(h->dialogs.errors().size(), 1);
         QCOMPARE(grid().rowCount(), 3);
-        // 5.5 commits to 6 rows; the transfer fills the whole part, 5.
-        combo("Combo1")->setEditText("5.5");
-        h->click("Command2");
-        QCOMPARE(grid().rowCount(), 6);
-        QCOMPARE(current(), qMakePair(4, 1));
     }
 
     void selectorCommits()
@@ -155,6 +164,109 @@ private slots:
         combo("Combo1")->setEditText("8");
         emit combo("Combo1")->activated(6);
         QCOMPARE(grid().rowCount(), 8);
+    }
+
+    void typingIntoASelector_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("53 and Enter") << "Combo1" << "53" << int(Qt::Key_Return) << 53 << 5;
+        QTest::newRow("53 and keypad Enter") << "Combo1" << "53" << int(Qt::Key_Enter) << 53 << 5;
+        QTest::newRow("a list entry") << "Combo1" << "6" << int(Qt::Key_Return) << 6 << 5;
+        QTest::newRow("4.5 rounds to 4") << "Combo2" << "4.5" << int(Qt::Key_Return) << 4 << 4;
+        QTest::newRow("1 is not completed to 10") << "Combo2" << "1" << int(Qt::Key_Return) << 4 << 1;
+        QTest::newRow("no Enter changes the text only") << "Combo2" << "1" << 0 << 4 << 5;
+    }
+    void typingIntoASelector()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(int, rows);
+        QFETCH(int, columns);
+        const QByteArray control = name.toLatin1();
+        typeInto(control, typed, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(grid().rowCount(), rows);
+        QCOMPARE(grid().colCount(), columns);
+        QCOMPARE(combo(control)->currentText(), typed);
+        QVERIFY(h->dialogs.calls().isEmpty());
+    }
+
+    void transferNeverShrinksTheTable()
+    {
+        readFile(write("five.csv", "1,2,3,4,5\r\n6\r\n11\r\n16\r\n21,22,23,24,25\r\n"));
+        h->click("Command2");
+        typeInto("Combo1", "2"); // no Enter
+        h->click("Command2");
+        QCOMPARE(grid().rowCount(), 5);
+        QCOMPARE(row(4), (QStringList{"21", "22", "23", "24", "25"}));
+        QCOMPARE(current(), qMakePair(1, 4));
+        typeInto("Combo1", "0");
+        h->click("Command2");
+        QCOMPARE(grid().rowCount(), 5);
+        QCOMPARE(row(0), (QStringList{"1", "2", "3", "4", "5"}));
+        // Grown to the whole part of the typed number, and filled as far.
+        typeInto("Combo1", "6.7");
+        h->click("Command2");
+        QCOMPARE(grid().rowCount(), 6);
+        QCOMPARE(row(5), (QStringList{"", "", "", "", ""}));
+        QCOMPARE(current(), qMakePair(5, 4));
+    }
+
+    void inputBoxKeepsLongCells()
+    {
+        const QByteArray cell = QByteArray(40000, 'x') + "y";
+        readFile(write("long.csv", cell + "\r\n"));
+        h->click("Command2");
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, cellCentre(0, 0));
+        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, cellCentre(0, 0));
+        QTest::mouseClick(text1(), Qt::LeftButton);
+        keys(QString(), Qt::Key_Return);
+        QCOMPARE(grid().cellText(0, 0), QString::fromLatin1(cell));
+    }
+
+    void gridTakesNoTyping()
+    {
+        tab()->setCurrentCell(3, 1);
+        type("x");
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, cellCentre(1, 1));
+        keys("x1 ");
+        QCOMPARE(current(), qMakePair(1, 1));
+        keys(QString(), Qt::Key_Down);
+        QCOMPARE(current(), qMakePair(2, 1));
+        keys(QString(), Qt::Key_Tab);
+        QCOMPARE(current(), qMakePair(2, 1));
+        QCOMPARE(grid().cellText(1, 1), QString());
+    }
+
+    // A line break inside a spreadsheet cell stays in the cell; cells in
+    // quotes come back from a save as they were.
+    void spreadsheetFileSavedAndReadBack()
+    {
+        readFile(write("sheet.csv", TestFiles::sjis(QStringLiteral("品名,備考\r\n\"傘\",\"雨の日\n晴れの日\"\r\n"))));
+        QCOMPARE(h->find<QListView>("List1")->model()->rowCount(), 2);
+        h->click("Command2");
+        expectSize(2, 2);
+        const QStringList second{QStringLiteral("傘"), QStringLiteral("雨の日\n晴れの日")};
+        QCOMPARE(row(1), second);
+
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, cellCentre(0, 0));
+        text1()->setText(QStringLiteral("\"限定\""));
+        QTest::mouseClick(text1(), Qt::LeftButton);
+        keys(QString(), Qt::Key_Return);
+        keys("\"\"\"A\"\"\"", Qt::Key_Return);
+        const QString path = dir.filePath("back.csv");
+        h->dialogs.setNextFileName(path);
+        h->click("Command4");
+        QCOMPARE(TestFiles::readAll(path),
+                 TestFiles::crlfSjis({QStringLiteral("\"\"限定\"\",\"\"\"\"A\"\"\"\""), QStringLiteral("傘,雨の日\n晴れの日")}));
+        h->click("Command1");
+        h->click("Command2");
+        QCOMPARE(row(0), (QStringList{QStringLiteral("\"限定\""), "\"\"\"A\"\"\""}));
+        QCOMPARE(row(1), second);
     }
 
     void inputMovesOn()
