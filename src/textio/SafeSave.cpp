@@ -160,21 +160,24 @@ QByteArray freshName(const QByteArray &folder, const QByteArray &name, bool hidd
     return folder + '/' + (hidden ? "." : "") + cutToFit(name, room) + '.' + letters;
 }
 
-// Creates a file of a fresh name beside name; -1 with errno set on failure.
-int createFreshFile(const QByteArray &folder, const QByteArray &name, bool hidden, int flags, mode_t mode,
-                    bool removeOnSignal, QByteArray *created)
+// Runs make(path) on fresh names beside name until one is free, and keeps
+// that name in *chosen. make returns -1 with errno set on failure. A
+// temporary name is hidden and removed if a signal ends the program.
+template <typename Make>
+int underFreshName(const QByteArray &folder, const QByteArray &name, bool temporary, QByteArray *chosen, Make make)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray path = freshName(folder, name, hidden);
-        if (removeOnSignal)
+        const QByteArray path = freshName(folder, name, temporary);
+        if (temporary)
             TemporaryNameGuard::remember(path);
-        const int fd = ::open(path.constData(), flags | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            *created = path;
-            return fd;
+        const int result = make(path.constData());
+        if (result >= 0) {
+            *chosen = path;
+            return result;
         }
         const int error = errno;
-        TemporaryNameGuard::forget();
+        if (temporary)
+            TemporaryNameGuard::forget();
         if (error != EEXIST) {
             errno = error;
             return -1;
@@ -227,29 +230,18 @@ bool createBeside(const Target &target, NewFile *file)
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
             return false;
     }
-    file->fd = createFreshFile(target.folder, target.name, true, O_WRONLY, mode, true, &file->name);
+    file->fd = underFreshName(target.folder, target.name, true, &file->name, [mode](const char *path) {
+        return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    });
     return file->fd >= 0;
 }
 
 bool nameUnnamedFile(const Target &target, NewFile *file)
 {
     const QByteArray fdPath = "/proc/self/fd/" + QByteArray::number(file->fd);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray path = freshName(target.folder, target.name, true);
-        TemporaryNameGuard::remember(path);
-        if (::linkat(AT_FDCWD, fdPath.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0) {
-            file->name = path;
-            return true;
-        }
-        const int error = errno;
-        TemporaryNameGuard::forget();
-        if (error != EEXIST) {
-            errno = error;
-            return false;
-        }
-    }
-    errno = EEXIST;
-    return false;
+    return underFreshName(target.folder, target.name, true, &file->name, [&fdPath](const char *path) {
+        return ::linkat(AT_FDCWD, fdPath.constData(), AT_FDCWD, path, AT_SYMLINK_FOLLOW);
+    }) >= 0;
 }
 
 // Owner and group as far as the system allows: only root gives a file away,
@@ -323,7 +315,9 @@ bool writeInPlace(const Target &target, const QString &folderReason,
 
     const QByteArray tempFolder = QFile::encodeName(QDir::tempPath());
     QByteArray backupPath;
-    const int backup = createFreshFile(tempFolder, target.name, false, O_RDWR, 0600, false, &backupPath);
+    const int backup = underFreshName(tempFolder, target.name, false, &backupPath, [](const char *path) {
+        return ::open(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    });
     if (backup < 0 || !copyAll(fd, backup) || ::fsync(backup) != 0) {
         const int error = errno;
         *errorText = folderReason + u'\n'

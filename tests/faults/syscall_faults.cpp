@@ -108,30 +108,6 @@ bool strike(const char *call)
     return false;
 }
 
-int openCounted(const char *symbol, const char *path, int flags, mode_t mode)
-{
-    auto realOpen = real<int (*)(const char *, int, ...)>(symbol);
-    if (!under(path)) {
-        const int fd = realOpen(path, flags, mode);
-        track(fd, false);
-        return fd;
-    }
-    if (g_noTmpfile && (flags & O_TMPFILE) == O_TMPFILE) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
-    if (strike("open"))
-        return -1;
-    const int fd = realOpen(path, flags, mode);
-    track(fd, true);
-    return fd;
-}
-
-mode_t modeArgument(int flags, va_list args)
-{
-    return (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? mode_t(va_arg(args, int)) : 0;
-}
-
 } // namespace
 
 extern "C" {
@@ -160,27 +136,28 @@ int open(const char *path, int flags, ...)
 {
     va_list args;
     va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
+    const mode_t mode = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? mode_t(va_arg(args, int)) : 0;
     va_end(args);
-    return openCounted("open", path, flags, mode);
+    const bool counted = under(path);
+    if (counted && g_noTmpfile && (flags & O_TMPFILE) == O_TMPFILE) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    if (counted && strike("open"))
+        return -1;
+    static auto realOpen = real<int (*)(const char *, int, ...)>("open");
+    const int fd = realOpen(path, flags, mode);
+    track(fd, counted);
+    return fd;
 }
 
-int open64(const char *path, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    return openCounted("open64", path, flags, mode);
-}
-
-#define COUNTED_ON_FD(name, signature, ...)                                                  \
-    int name signature                                                                            \
-    {                                                                                              \
-        if (tracked(fd) && strike(#name))                                                          \
-            return -1;                                                                             \
-        static auto realCall = real<int(*) signature>(#name);                                      \
-        return realCall(__VA_ARGS__);                                                              \
+#define COUNTED_ON_FD(name, signature, ...)                 \
+    int name signature                                      \
+    {                                                       \
+        if (tracked(fd) && strike(#name))                   \
+            return -1;                                      \
+        static auto realCall = real<int(*) signature>(#name); \
+        return realCall(__VA_ARGS__);                       \
     }
 
 COUNTED_ON_FD(fsync, (int fd), fd)
@@ -188,7 +165,6 @@ COUNTED_ON_FD(fdatasync, (int fd), fd)
 COUNTED_ON_FD(fchown, (int fd, uid_t owner, gid_t group) noexcept, fd, owner, group)
 COUNTED_ON_FD(fchmod, (int fd, mode_t mode) noexcept, fd, mode)
 COUNTED_ON_FD(ftruncate, (int fd, off_t length) noexcept, fd, length)
-COUNTED_ON_FD(ftruncate64, (int fd, off_t length) noexcept, fd, length)
 
 ssize_t write(int fd, const void *data, size_t size)
 {
