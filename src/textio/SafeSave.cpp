@@ -348,11 +348,11 @@ bool writeInPlace(const Target &target, const QString &folderReason,
         ::unlink(backupPath.constData());
         if (failure.isEmpty())
             return true;
-        *errorText = failure + QStringLiteral("\n元の内容に戻しました。");
+        *errorText = folderReason + u'\n' + failure + QStringLiteral("\n元の内容に戻しました。");
         return false;
     }
     const int error = errno;
-    *errorText = failure + u'\n'
+    *errorText = folderReason + u'\n' + failure + u'\n'
         + stepFailed(QStringLiteral("元の内容に戻せませんでした"), error)
         + QStringLiteral("\n元の内容は %1 に残してあります。").arg(shown(backupPath));
     ::close(backup);
