@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -99,7 +100,9 @@ public:
         forget();
         if (path.size() >= qsizetype(sizeof g_temporaryPath))
             return; // no file of such a path can be made
+        std::atomic_signal_fence(std::memory_order_seq_cst);
         std::memcpy(g_temporaryPath, path.constData(), size_t(path.size()) + 1);
+        std::atomic_signal_fence(std::memory_order_seq_cst); // the whole path before the flag
         g_temporaryNamed = 1;
     }
     static void forget() { g_temporaryNamed = 0; }
