@@ -58,12 +58,33 @@ int finish(const Job &job, qsizetype replaced, QIODevice *err)
     return Success;
 }
 
+QString standardOutputFailure(const QString &reason)
+{
+    return QStringLiteral("標準出力に書き込めませんでした。\n%1").arg(reason);
+}
+
+// Help and version text: a write that fails (a full disk, a closed
+// standard output) is a failure like any other.
+int print(const QString &text, QIODevice *out, QIODevice *err)
+{
+    if (writeAll(out, text.toUtf8()))
+        return Success;
+    say(err, standardOutputFailure(out->errorString()));
+    return Failure;
+}
+
 QString tryHelp()
 {
     return QStringLiteral("詳しくは '%1 --help' を実行して下さい。").arg(programName());
 }
 
 } // namespace
+
+int standardOutputFailed(const QString &reason, QIODevice *err)
+{
+    say(err, standardOutputFailure(reason));
+    return Failure;
+}
 
 QString programName()
 {
@@ -145,8 +166,8 @@ int run(const Options &options, QIODevice *out, QIODevice *err)
         LineSink sink(device, job.unmappable);
         job.body(sink);
         if (!sink.finish()) {
-            say(err, SafeSave::failureMessage(toStdout ? QStringLiteral("標準出力") : options.output,
-                                              device->errorString()));
+            say(err, toStdout ? standardOutputFailure(device->errorString())
+                              : SafeSave::failureMessage(options.output, device->errorString()));
             return Failure;
         }
         return finish(job, sink.replaced(), err);
@@ -179,9 +200,9 @@ int runArguments(const QStringList &args, QIODevice *out, QIODevice *err)
         return UsageError;
     }
     if (parsed.options.showHelp)
-        return writeAll(out, helpText().toUtf8()) ? Success : Failure;
+        return print(helpText(), out, err);
     if (parsed.options.showVersion)
-        return writeAll(out, versionText().toUtf8()) ? Success : Failure;
+        return print(versionText(), out, err);
     return run(parsed.options, out, err);
 }
 

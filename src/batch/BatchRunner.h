@@ -21,6 +21,9 @@ int runArguments(const QStringList &args, QIODevice *out, QIODevice *err);
 // save, or to out when the output is "-"; messages go to err.
 int run(const Options &options, QIODevice *out, QIODevice *err);
 
+// Says that standard output took not all of the output, and why; returns Failure.
+int standardOutputFailed(const QString &reason, QIODevice *err);
+
 QString programName(); // "tabulink-batch"
 QString helpText();
 QString versionText();  // first line "tabulink-batch (Tabulink) 2.03"

@@ -1,66 +1,445 @@
 #include "textio/SafeSave.h"
 
+#include "textio/FileDescriptorDevice.h"
+
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace SafeSave {
 
 namespace {
+
+QString reasonFor(int error)
+{
+    return FileDescriptorDevice::reasonFor(error);
+}
+
+QString shown(const QByteArray &nativePath)
+{
+    return QDir::toNativeSeparators(QFile::decodeName(nativePath));
+}
+
 QString shortWriteReason()
 {
     return QStringLiteral("書き込みが途中で止まりました（ディスクの空き容量が足りない可能性があります）");
 }
+
+// What went wrong in one step of a save, with the system's reason.
+QString stepFailed(const QString &step, int error)
+{
+    return QStringLiteral("%1（%2）").arg(step, reasonFor(error));
+}
+
+// While the new file has a name in the target's folder, SIGINT, SIGTERM and
+// SIGHUP remove it before the program ends: a later link page would list it.
+// The handler uses async-signal-safe calls only, so the path waits in a
+// static buffer.
+char g_temporaryPath[PATH_MAX];
+volatile sig_atomic_t g_temporaryNamed = 0;
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kEndingSignalCount = 3;
+struct sigaction g_previousActions[kEndingSignalCount];
+
+void removeTemporaryThenEnd(int signal)
+{
+    const int savedErrno = errno;
+    if (g_temporaryNamed)
+        ::unlink(g_temporaryPath);
+    g_temporaryNamed = 0;
+    for (int i = 0; i < kEndingSignalCount; ++i) {
+        if (kEndingSignals[i] == signal)
+            ::sigaction(signal, &g_previousActions[i], nullptr);
+    }
+    ::raise(signal); // delivered with the old disposition once this returns
+    errno = savedErrno;
+}
+
+class TemporaryNameGuard
+{
+public:
+    TemporaryNameGuard()
+    {
+        struct sigaction action;
+        std::memset(&action, 0, sizeof action);
+        action.sa_handler = removeTemporaryThenEnd;
+        sigemptyset(&action.sa_mask);
+        for (int signal : kEndingSignals)
+            sigaddset(&action.sa_mask, signal);
+        for (int i = 0; i < kEndingSignalCount; ++i) {
+            struct sigaction current;
+            // A signal the program ignores (started with nohup) stays ignored.
+            if (::sigaction(kEndingSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+                continue;
+            m_installed[i] = ::sigaction(kEndingSignals[i], &action, &g_previousActions[i]) == 0;
+        }
+    }
+    ~TemporaryNameGuard()
+    {
+        forget();
+        for (int i = 0; i < kEndingSignalCount; ++i) {
+            if (m_installed[i])
+                ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
+        }
+    }
+    TemporaryNameGuard(const TemporaryNameGuard &) = delete;
+    TemporaryNameGuard &operator=(const TemporaryNameGuard &) = delete;
+
+    static void remember(const QByteArray &path)
+    {
+        forget();
+        if (path.size() >= qsizetype(sizeof g_temporaryPath))
+            return; // no file of such a path can be made
+        std::atomic_signal_fence(std::memory_order_seq_cst);
+        std::memcpy(g_temporaryPath, path.constData(), size_t(path.size()) + 1);
+        std::atomic_signal_fence(std::memory_order_seq_cst); // the whole path before the flag
+        g_temporaryNamed = 1;
+    }
+    static void forget() { g_temporaryNamed = 0; }
+
+private:
+    bool m_installed[kEndingSignalCount] = {};
+};
+
+QByteArray folderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// A save through a symbolic link writes the file it names and keeps the link.
+QByteArray followLinks(QByteArray path)
+{
+    for (int depth = 0; depth < 40; ++depth) {
+        char buffer[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), buffer, sizeof buffer);
+        if (n <= 0 || n >= ssize_t(sizeof buffer))
+            break;
+        const QByteArray next(buffer, n);
+        path = next.startsWith('/') ? next : folderOf(path) + '/' + next;
+    }
+    return path;
+}
+
+// The first room bytes of a UTF-8 name, without a character cut in half.
+QByteArray cutToFit(QByteArray name, qsizetype room)
+{
+    if (name.size() <= room)
+        return name;
+    name.truncate(qMax<qsizetype>(room, 0));
+    qsizetype start = name.size();
+    while (start > 0 && (uchar(name[start - 1]) & 0xC0) == 0x80)
+        --start;
+    if (start > 0) {
+        const uchar lead = uchar(name[start - 1]);
+        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (name.size() - (start - 1) < length)
+            name.truncate(start - 1);
+    }
+    return name;
+}
+
+// A name beside name that does not exist yet: "[.]name.xxxxxx", the name cut
+// short where the whole would not fit the folder's limit (255 bytes here).
+QByteArray freshName(const QByteArray &folder, const QByteArray &name, bool hidden)
+{
+    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    const qsizetype room = (limit > 0 ? limit : NAME_MAX) - 7 - (hidden ? 1 : 0);
+    QByteArray letters(6, 'a');
+    for (char &c : letters)
+        c = char('a' + QRandomGenerator::global()->bounded(26));
+    return folder + '/' + (hidden ? "." : "") + cutToFit(name, room) + '.' + letters;
+}
+
+// Runs make(path) on fresh names beside name until one is free, and keeps
+// that name in *chosen. make returns -1 with errno set on failure. A
+// temporary name is hidden and removed if a signal ends the program.
+template <typename Make>
+int underFreshName(const QByteArray &folder, const QByteArray &name, bool temporary, QByteArray *chosen, Make make)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray path = freshName(folder, name, temporary);
+        if (temporary)
+            TemporaryNameGuard::remember(path);
+        const int result = make(path.constData());
+        if (result >= 0) {
+            *chosen = path;
+            return result;
+        }
+        const int error = errno;
+        if (temporary)
+            TemporaryNameGuard::forget();
+        if (error != EEXIST) {
+            errno = error;
+            return -1;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// The new file: closed and, if it has a name yet, removed unless it took the
+// old file's place.
+struct NewFile {
+    int fd = -1;
+    QByteArray name;
+
+    NewFile() = default;
+    NewFile(const NewFile &) = delete;
+    NewFile &operator=(const NewFile &) = delete;
+    ~NewFile()
+    {
+        if (fd >= 0)
+            ::close(fd);
+        if (!name.isEmpty())
+            ::unlink(name.constData());
+        TemporaryNameGuard::forget();
+    }
+};
+
+struct Target {
+    QByteArray path;
+    QByteArray folder;
+    QByteArray name;
+    bool exists = false;
+    struct stat old = {};
+};
+
+// The new file in the target's folder: without a name where the file system
+// allows it (nothing is left if the program dies while writing), else
+// under a fresh hidden name.
+bool createBeside(const Target &target, NewFile *file)
+{
+    // Made for the owner alone; the old file's mode follows once its owner
+    // and group are set.
+    const mode_t mode = target.exists ? 0600 : 0666;
+    static const bool canNameLater = ::access("/proc/self/fd", X_OK) == 0;
+    if (canNameLater) {
+        file->fd = ::open(target.folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (file->fd >= 0)
+            return true;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return false;
+    }
+    file->fd = underFreshName(target.folder, target.name, true, &file->name, [mode](const char *path) {
+        return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    });
+    return file->fd >= 0;
+}
+
+bool nameUnnamedFile(const Target &target, NewFile *file)
+{
+    const QByteArray fdPath = "/proc/self/fd/" + QByteArray::number(file->fd);
+    return underFreshName(target.folder, target.name, true, &file->name, [&fdPath](const char *path) {
+        return ::linkat(AT_FDCWD, fdPath.constData(), AT_FDCWD, path, AT_SYMLINK_FOLLOW);
+    }) >= 0;
+}
+
+// Owner and group as far as the system allows: only root gives a file away,
+// and a user may give it only a group of his own.
+bool keepOwnerAndMode(int fd, const struct stat &old)
+{
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        if (errno != EPERM)
+            return false;
+        if (::fchown(fd, uid_t(-1), old.st_gid) != 0 && errno != EPERM)
+            return false;
+    }
+    // A file system without modes (FAT) refuses with EPERM; its files all
+    // have the mount's mode anyway.
+    return ::fchmod(fd, old.st_mode & 07777) == 0 || errno == EPERM;
+}
+
+bool copyAll(int from, int to)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(from, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        ssize_t done = 0;
+        while (done < n) {
+            const ssize_t w = ::write(to, buffer + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0) {
+                if (w == 0)
+                    errno = ENOSPC;
+                return false;
+            }
+            done += w;
+        }
+    }
+}
+
+// Writes the kept old content back over the file.
+bool putBack(const QByteArray &path, int backup, off_t size)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = ::lseek(backup, 0, SEEK_SET) == 0 && copyAll(backup, fd) && ::ftruncate(fd, size) == 0
+        && ::fsync(fd) == 0;
+    const int error = errno;
+    if (::close(fd) != 0)
+        return false;
+    errno = error;
+    return written;
+}
+
+// The folder takes no new file (a web server's folder where only the page
+// itself is writable for its group): the file is rewritten in place, as the
+// old program did, but its old content is kept in the user's temporary
+// folder first and put back on any failure.
+bool writeInPlace(const Target &target, const QString &folderReason,
+                  const std::function<bool(QIODevice *)> &write, QString *errorText)
+{
+    const int fd = ::open(target.path.constData(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        *errorText = folderReason + u'\n' + stepFailed(QStringLiteral("ファイルにも書き込めません"), errno);
+        return false;
+    }
+    struct stat now;
+    const off_t oldSize = ::fstat(fd, &now) == 0 ? now.st_size : target.old.st_size;
+
+    const QByteArray tempFolder = QFile::encodeName(QDir::tempPath());
+    QByteArray backupPath;
+    const int backup = underFreshName(tempFolder, target.name, false, &backupPath, [](const char *path) {
+        return ::open(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    });
+    if (backup < 0 || !copyAll(fd, backup) || ::fsync(backup) != 0) {
+        const int error = errno;
+        *errorText = folderReason + u'\n'
+            + stepFailed(QStringLiteral("元の内容の控えを一時フォルダ %1 に作れません").arg(shown(tempFolder)), error);
+        ::close(fd);
+        if (backup >= 0) {
+            ::close(backup);
+            ::unlink(backupPath.constData());
+        }
+        return false;
+    }
+
+    QString failure;
+    FileDescriptorDevice device(fd);
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        failure = stepFailed(QStringLiteral("書き込めません"), errno);
+    else if (!write(&device))
+        failure = device.failure() ? stepFailed(QStringLiteral("書き込めません"), device.failure()) : shortWriteReason();
+    else if (::ftruncate(fd, device.written()) != 0)
+        failure = stepFailed(QStringLiteral("ファイルの長さを決められません"), errno);
+    else if (::fsync(fd) != 0)
+        failure = stepFailed(QStringLiteral("ディスクに書き込めません"), errno);
+    if (::close(fd) != 0 && failure.isEmpty())
+        failure = stepFailed(QStringLiteral("ファイルを閉じられません"), errno);
+
+    if (failure.isEmpty() || putBack(target.path, backup, oldSize)) {
+        ::close(backup);
+        ::unlink(backupPath.constData());
+        if (failure.isEmpty())
+            return true;
+        *errorText = folderReason + u'\n' + failure + QStringLiteral("\n元の内容に戻しました。");
+        return false;
+    }
+    const int error = errno;
+    *errorText = folderReason + u'\n' + failure + u'\n'
+        + stepFailed(QStringLiteral("元の内容に戻せませんでした"), error)
+        + QStringLiteral("\n元の内容は %1 に残してあります。").arg(shown(backupPath));
+    ::close(backup);
+    return false;
+}
+
 } // namespace
 
 bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText)
 {
-    auto fail = [&](const QString &reason) {
-        if (errorText)
-            *errorText = reason;
+    QString ignored;
+    if (!errorText)
+        errorText = &ignored;
+    auto fail = [errorText](const QString &reason) {
+        *errorText = reason;
         return false;
     };
-    const QFileInfo info(path);
-    if (info.isDir())
-        return fail(QStringLiteral("同じ名前のフォルダがあります"));
-    // A device or a FIFO is never replaced: the rename would put a plain file
-    // in its place (for root even over /dev/null).
-    if (info.exists() && !info.isFile())
-        return fail(QStringLiteral("通常のファイルではないため保存できません"));
 
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    // Unbuffered: every write reaches the system at once, so a short write on
-    // a full disk shows in its return value instead of vanishing in a buffer.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
-    // pos() counts the bytes write() had accepted; the file on disk must hold
-    // exactly as many, or a short write went unreported.
-    const bool written = write(&file);
-    if (!written || file.error() != QFileDevice::NoError || !file.flush() || file.size() != file.pos()) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : shortWriteReason();
-        file.cancelWriting();
-        return fail(reason);
+    Target target;
+    target.path = followLinks(QFile::encodeName(path));
+    target.folder = folderOf(target.path);
+    target.name = target.path.mid(target.path.lastIndexOf('/') + 1);
+    if (::stat(target.path.constData(), &target.old) == 0) {
+        if (S_ISDIR(target.old.st_mode))
+            return fail(QStringLiteral("同じ名前のフォルダがあります"));
+        // A device or a FIFO is never replaced: the rename would put a plain
+        // file in its place (for root even over /dev/null).
+        if (!S_ISREG(target.old.st_mode))
+            return fail(QStringLiteral("通常のファイルではないため保存できません"));
+        target.exists = true;
+    } else if (errno != ENOENT) {
+        return fail(reasonFor(errno));
     }
-    const QString reasonBeforeCommit = file.errorString();
-    if (!file.commit()) {
-        const QString reason = file.errorString();
-        return fail(reason.isEmpty() ? reasonBeforeCommit : reason);
+
+    TemporaryNameGuard signalGuard;
+    NewFile file;
+    if (!createBeside(target, &file)) {
+        const int error = errno;
+        const QString folderReason =
+            stepFailed(QStringLiteral("フォルダ %1 に新しいファイルを作れません").arg(shown(target.folder)), error);
+        if (target.exists && (error == EACCES || error == EPERM))
+            return writeInPlace(target, folderReason, write, errorText);
+        return fail(folderReason);
     }
+
+    FileDescriptorDevice device(file.fd);
+    if (!write(&device))
+        return fail(device.failure() ? stepFailed(QStringLiteral("書き込めません"), device.failure()) : shortWriteReason());
+    if (target.exists && !keepOwnerAndMode(file.fd, target.old))
+        return fail(stepFailed(QStringLiteral("所有者とアクセス権を元のファイルと同じにできません"), errno));
+    if (::fsync(file.fd) != 0)
+        return fail(stepFailed(QStringLiteral("ディスクに書き込めません"), errno));
+    if (file.name.isEmpty() && !nameUnnamedFile(target, &file))
+        return fail(stepFailed(QStringLiteral("新しいファイルに名前を付けられません"), errno));
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0)
+        return fail(stepFailed(QStringLiteral("ファイルを閉じられません"), errno));
+    if (::rename(file.name.constData(), target.path.constData()) != 0)
+        return fail(stepFailed(QStringLiteral("元のファイルを置き換えられません"), errno));
+    file.name.clear();
+    TemporaryNameGuard::forget();
+
+    // The rename itself reaches the disk only with the folder.
+    int folderError = 0;
+    const int folder = ::open(target.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) {
+        if (errno != EACCES)
+            folderError = errno;
+    } else {
+        if (::fsync(folder) != 0 && errno != EINVAL)
+            folderError = errno;
+        ::close(folder);
+    }
+    if (folderError)
+        return fail(stepFailed(QStringLiteral("新しい内容に置き換えましたが、フォルダの記録をディスクに書き込めません"), folderError)
+                    + QStringLiteral("\n停電などがあると、元の内容に戻るおそれがあります。"));
     return true;
 }
 
 bool writeBytes(const QString &path, const QByteArray &content, QString *errorText)
 {
     return writeWith(path, [&content](QIODevice *file) {
-        qsizetype done = 0;
-        while (done < content.size()) {
-            const qint64 n = file->write(content.constData() + done, content.size() - done);
-            if (n <= 0)
-                return false;
-            done += n;
-        }
-        return true;
+        return file->write(content) == content.size();
     }, errorText);
 }
 

@@ -7,17 +7,28 @@
 
 class QIODevice;
 
-// Replaces a file only once its whole new content is on disk. On failure the
-// old file is unchanged, no temporary file is left, and errorText holds the
-// system's reason.
+// Every file the program writes is saved through here. A save either puts
+// the whole new content in place, durably on disk, or leaves the old file
+// byte for byte as it was and says why:
+// - the new content goes into a new file in the target's folder, which is
+//   written, given the old file's owner, group and mode (as far as the system
+//   lets the user), synced and closed, each step checked, and only then
+//   renamed over the old file; the folder is synced after the rename;
+// - no temporary file is left behind, also when the program is ended by
+//   SIGINT, SIGTERM or SIGHUP during the save;
+// - a symbolic link is written through to the file it names; a device or a
+//   FIFO is never replaced;
+// - where the folder takes no new file but the file itself may be written,
+//   the file is rewritten in place after a copy of its old content has been
+//   kept in the user's temporary folder; any failure puts the old content back.
 namespace SafeSave {
 
+// errorText receives the reason on failure: the step and the system's text.
 bool writeBytes(const QString &path, const QByteArray &content, QString *errorText);
 
 // The same for content made while it is written, so a large file is never
 // held in memory whole: write() puts the bytes into the new file and returns
-// false on any failure; the old file is replaced only after it succeeded and
-// every byte it wrote is on disk.
+// false on any failure.
 bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText);
 
 // The message the window shows for a failed save: the path and the reason.

@@ -43,6 +43,8 @@ private slots:
     void generatedDataThroughTheProgram();
     void versionUsageAndFailureCodes();
     void fullDiskKeepsTheOldFile();
+    void failedStandardOutputIsReported_data();
+    void failedStandardOutputIsReported();
 };
 
 void TestBatchSmoke::generatedDataThroughTheProgram()
@@ -125,6 +127,43 @@ void TestBatchSmoke::fullDiskKeepsTheOldFile()
     QCOMPARE(r.code, 0);
     QCOMPARE(QString::fromUtf8(r.out).trimmed(), QStringLiteral("1|old|page.html"));
     QVERIFY2(r.err.contains("tabulink-batch: "), r.err.constData());
+}
+
+// Output that standard output does not take (a full device or disk, a
+// closed descriptor) is a failure with a message, even for a page far
+// smaller than any buffer.
+void TestBatchSmoke::failedStandardOutputIsReported_data()
+{
+    QTest::addColumn<QString>("script"); // $0 the program, $1 an input text, $2 a mount point
+    QTest::addColumn<QString>("reason");
+    const QString full = QStringLiteral("No space left on device");
+    const QString closed = QStringLiteral("Bad file descriptor");
+    QTest::newRow("page onto /dev/full") << "\"$0\" text \"$1\" > /dev/full" << full;
+    QTest::newRow("help onto /dev/full") << "\"$0\" --help > /dev/full" << full;
+    QTest::newRow("page, standard output closed") << "\"$0\" text \"$1\" >&-" << closed;
+    QTest::newRow("version, standard output closed") << "\"$0\" --version >&-" << closed;
+    QTest::newRow("page onto a full disk")
+        << "unshare -m --propagation private sh -c 'mount -t tmpfs -o size=64k tmpfs \"$3\" || exit 99\n"
+           "cat /dev/zero > \"$3/fill\" 2>/dev/null\n"
+           "\"$1\" text \"$2\" -o - > \"$3/memo.html\"' sh \"$0\" \"$1\" \"$2\""
+        << full;
+}
+
+void TestBatchSmoke::failedStandardOutputIsReported()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, reason);
+    if (script.startsWith("unshare") && QProcess::execute("unshare", {"-m", "--propagation", "private", "true"}) != 0)
+        QSKIP("no private mount namespace here");
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.txt");
+    QVERIFY(TestFiles::writeAll(in, "x"));
+    QVERIFY(QDir().mkpath(dir.filePath("mnt")));
+    const Result r = runProgram("sh", {"-c", script, batch, in, dir.filePath("mnt")});
+    QCOMPARE(r.code, 1);
+    const QString err = QString::fromUtf8(r.err);
+    QVERIFY2(err.startsWith(QStringLiteral("tabulink-batch: 標準出力に書き込めませんでした。\ntabulink-batch: ") + reason),
+             r.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestBatchSmoke)

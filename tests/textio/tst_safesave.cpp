@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +23,7 @@ private slots:
     void lineSinkReportsFailedWrites();
     void replacesExistingLongerFile();
     void failureKeepsOldFileAndLeavesNoTemporary();
+    void writesThroughSymbolicLinks();
     void readsOnlyRegularFiles();
     void fullDiskKeepsOldFile();
 };
@@ -76,6 +78,26 @@ void TestSafeSave::failureKeepsOldFileAndLeavesNoTemporary()
     QVERIFY(!error.isEmpty());
     QVERIFY(SafeSave::failureMessage(QStringLiteral("/x/a.html"), error).contains(QStringLiteral("/x/a.html")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A page published through a link (public_html/index.html -> ../pages/a.html,
+// itself a link) is written in the file at the end; every link stays.
+void TestSafeSave::writesThroughSymbolicLinks()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("pages"))));
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("public_html"))));
+    const QString file = dir.filePath(QStringLiteral("pages/b.html"));
+    QVERIFY(TestFiles::writeAll(file, "old"));
+    QCOMPARE(::symlink("b.html", QFile::encodeName(dir.filePath(QStringLiteral("pages/a.html"))).constData()), 0);
+    const QString link = dir.filePath(QStringLiteral("public_html/index.html"));
+    QCOMPARE(::symlink("../pages/a.html", QFile::encodeName(link).constData()), 0);
+    QString error;
+    QVERIFY2(SafeSave::writeBytes(link, "new\r\n", &error), qPrintable(error));
+    QCOMPARE(TestFiles::readAll(file), QByteArray("new\r\n"));
+    QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(dir.filePath(QStringLiteral("pages/a.html"))).isSymLink());
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("pages"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList({"a.html", "b.html"}));
 }
 
 void TestSafeSave::readsOnlyRegularFiles()
