@@ -6,17 +6,26 @@
 
 namespace LinkPageWriter {
 
-void writeLines(LineSink &sink, const PageOptions &options, const QStringList &rows)
+void writeLines(LineSink &sink, const PageOptions &options, const QList<FileListEntry> &entries)
 {
     PageFrame::writeHead(sink, options);
-    LinkListBody::write(sink, rows);
+    LinkListBody::write(sink, entries);
     PageFrame::writeTail(sink, options);
 }
 
-bool write(QIODevice *device, const PageOptions &options, const QStringList &rows)
+void writeLines(LineSink &sink, const PageOptions &options, const QStringList &rows)
+{
+    QList<FileListEntry> entries;
+    entries.reserve(rows.size());
+    for (const QString &row : rows)
+        entries.append(FileListEntry::split(row));
+    writeLines(sink, options, entries);
+}
+
+bool write(QIODevice *device, const PageOptions &options, const QList<FileListEntry> &entries)
 {
     LineSink sink(device, Cp932::Unmappable::NumericReference);
-    writeLines(sink, options, rows);
+    writeLines(sink, options, entries);
     return sink.finish();
 }
 

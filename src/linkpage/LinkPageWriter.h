@@ -1,7 +1,9 @@
 #pragma once
 
+#include "linkpage/FileListEntry.h"
 #include "page/PageOptions.h"
 
+#include <QList>
 #include <QStringList>
 
 class LineSink;
@@ -10,8 +12,10 @@ class QIODevice;
 // The link page: the common frame around the link list of the file list rows.
 namespace LinkPageWriter {
 
+void writeLines(LineSink &sink, const PageOptions &options, const QList<FileListEntry> &entries);
+// Rows of text, each split at its first comma into file name and description.
 void writeLines(LineSink &sink, const PageOptions &options, const QStringList &rows);
 // Writes the whole page to device; false when a write failed.
-bool write(QIODevice *device, const PageOptions &options, const QStringList &rows);
+bool write(QIODevice *device, const PageOptions &options, const QList<FileListEntry> &entries);
 
 } // namespace LinkPageWriter
