@@ -13,15 +13,6 @@ void writeLines(LineSink &sink, const PageOptions &options, const QList<FileList
     PageFrame::writeTail(sink, options);
 }
 
-void writeLines(LineSink &sink, const PageOptions &options, const QStringList &rows)
-{
-    QList<FileListEntry> entries;
-    entries.reserve(rows.size());
-    for (const QString &row : rows)
-        entries.append(FileListEntry::split(row));
-    writeLines(sink, options, entries);
-}
-
 bool write(QIODevice *device, const PageOptions &options, const QList<FileListEntry> &entries)
 {
     LineSink sink(device, Cp932::Unmappable::NumericReference);

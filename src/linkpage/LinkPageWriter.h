@@ -4,7 +4,6 @@
 #include "page/PageOptions.h"
 
 #include <QList>
-#include <QStringList>
 
 class LineSink;
 class QIODevice;
@@ -13,8 +12,6 @@ class QIODevice;
 namespace LinkPageWriter {
 
 void writeLines(LineSink &sink, const PageOptions &options, const QList<FileListEntry> &entries);
-// Rows of text, each split at its first comma into file name and description.
-void writeLines(LineSink &sink, const PageOptions &options, const QStringList &rows);
 // Writes the whole page to device; false when a write failed.
 bool write(QIODevice *device, const PageOptions &options, const QList<FileListEntry> &entries);
 
