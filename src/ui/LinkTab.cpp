@@ -10,6 +10,7 @@
 #include "ui/Fonts.h"
 #include "ui/LinkListModel.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -108,13 +109,39 @@ void LinkTab::Command15_Click()
     m_list2Model->clear();
 }
 
+namespace {
+
+// Photos of one outing share the start of their names and differ at the
+// end ("..._007.jpg", "..._017.jpg"): a name too long for the label keeps
+// a short start and as much of its end as fits, with "…" between.
+QString elideKeepingEnd(const QFontMetrics &metrics, const QString &text, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString dots(QChar(0x2026));
+    const int room = width - metrics.horizontalAdvance(dots);
+    qsizetype head = 0;
+    while (head < text.size() && metrics.horizontalAdvance(text.left(head + 1)) <= room / 4)
+        ++head;
+    qsizetype tail = 0;
+    while (head + tail < text.size()
+           && metrics.horizontalAdvance(text.left(head)) + metrics.horizontalAdvance(text.right(tail + 1)) <= room)
+        ++tail;
+    // Never split a surrogate pair.
+    if (head > 0 && text.at(head - 1).isHighSurrogate())
+        --head;
+    if (tail > 0 && text.at(text.size() - tail).isLowSurrogate())
+        --tail;
+    return text.left(head) + dots + text.right(tail);
+}
+
+} // namespace
+
 void LinkTab::showEditRow(const EditRow &edit)
 {
     m_edit = edit;
     m_label8->setText(edit.rowNumber);
-    // Photos of one outing share the start of their names: shorten in the
-    // middle so that the end, which tells them apart, stays in view.
-    m_label9->setText(m_label9->fontMetrics().elidedText(edit.fileName, Qt::ElideMiddle, m_label9->width()));
+    m_label9->setText(elideKeepingEnd(m_label9->fontMetrics(), edit.fileName, m_label9->width()));
     m_label9->setToolTip(edit.fileName);
     m_text4->setText(edit.description);
 }
