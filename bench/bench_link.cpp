@@ -115,7 +115,7 @@ int main(int argc, char *argv[])
         QByteArray page;
         QBuffer buffer(&page);
         buffer.open(QIODevice::WriteOnly);
-        LinkPageWriter::write(&buffer, PageOptions(), list.rows());
+        LinkPageWriter::write(&buffer, PageOptions(), list.entries());
         coreMs.push_back(timer.nsecsElapsed() / 1e6);
 
         // Every writer re-reads the file list after saving; that part is the

@@ -110,9 +110,18 @@ Job linksJob(const Options &options)
         for (const QString &name : std::as_const(unknown))
             job.warnings.append(QStringLiteral("フォルダにないファイルの説明は使いません: %1").arg(name));
     }
+    // linkRows keeps the names' order; a row is its name, then "," and the
+    // description when it has one. The name is taken whole, commas included.
+    QList<FileListEntry> entries;
+    entries.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QString &name = listing.files.at(i);
+        entries.append(FileListEntry::named(name, listing.nativeFiles.value(name)));
+        entries.last().description = rows.at(i).mid(name.size() + 1);
+    }
     job.ok = true;
     const PageOptions page = options.page;
-    job.body = [page, rows](LineSink &sink) { LinkPageWriter::writeLines(sink, page, rows); };
+    job.body = [page, entries](LineSink &sink) { LinkPageWriter::writeLines(sink, page, entries); };
     return job;
 }
 

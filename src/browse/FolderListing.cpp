@@ -1,6 +1,12 @@
 #include "browse/FolderListing.h"
 
+#include "browse/NativePath.h"
+#include "textio/Cp932.h"
+
+#include <QCollator>
 #include <QFile>
+#include <QSet>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -38,22 +44,56 @@ Kind kindOf(int dirFd, const dirent *entry)
     return Kind::Other;
 }
 
+// The shown form of a file name that is not UTF-8: its code page 932
+// reading when every byte decodes to a printable character and no other
+// name of the folder reads the same; otherwise the name with each byte
+// above ASCII written as "%XX".
+QString shownName(const QByteArray &bytes, const QSet<QString> &taken)
+{
+    const QString decoded = Cp932::decode(bytes);
+    bool clean = true;
+    for (QChar c : decoded) {
+        if (c == QChar::ReplacementCharacter || c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            clean = false;
+            break;
+        }
+    }
+    if (clean && !taken.contains(decoded))
+        return decoded;
+    static const char hex[] = "0123456789ABCDEF";
+    QString escaped;
+    for (char b : bytes) {
+        const auto u = quint8(b);
+        if (u < 0x80) {
+            escaped += QLatin1Char(b);
+        } else {
+            escaped += u'%';
+            escaped += QLatin1Char(hex[u >> 4]);
+            escaped += QLatin1Char(hex[u & 0xF]);
+        }
+    }
+    return escaped;
+}
+
 } // namespace
 
 void sortNames(QStringList &names)
 {
-    // Folding each name once is much cheaper than folding inside every
-    // comparison of a sort over a hundred thousand names.
+    // One sort key per name, computed once: comparing keys is a byte
+    // comparison, far cheaper than collating inside every comparison of a
+    // sort over a hundred thousand names.
+    QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
+    collator.setNumericMode(true);
     struct Keyed {
-        QString key;
+        QCollatorSortKey key;
         qsizetype index;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(names.size());
     for (qsizetype i = 0; i < names.size(); ++i)
-        keyed.push_back({names.at(i).toCaseFolded(), i});
+        keyed.push_back({collator.sortKey(names.at(i)), i});
     std::sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
-        const int c = QStringView(a.key).compare(b.key);
+        const int c = a.key.compare(b.key);
         if (c != 0)
             return c < 0;
         return QStringView(names.at(a.index)).compare(names.at(b.index)) < 0;
@@ -87,15 +127,23 @@ FolderListing listFolder(const QString &folder, ListWhat what)
         return result;
     }
     const int fd = ::dirfd(dir);
+    QList<QByteArray> nonUtf8Files;
     errno = 0;
     while (const dirent *entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.') // hidden, and "." and ".."
             continue;
         const Kind kind = kindOf(fd, entry);
-        if (kind == Kind::File)
-            result.files.append(QFile::decodeName(entry->d_name));
-        else if (kind == Kind::Folder && what == ListWhat::FoldersAndFiles)
+        if (kind == Kind::File) {
+            const QByteArray bytes(entry->d_name);
+            QStringDecoder utf8(QStringConverter::Utf8);
+            const QString name = utf8.decode(bytes);
+            if (utf8.hasError())
+                nonUtf8Files.append(bytes);
+            else
+                result.files.append(name);
+        } else if (kind == Kind::Folder && what == ListWhat::FoldersAndFiles) {
             result.folders.append(QFile::decodeName(entry->d_name));
+        }
         errno = 0;
     }
     const int readError = errno;
@@ -106,6 +154,17 @@ FolderListing listFolder(const QString &folder, ListWhat what)
         result.files.clear();
         return result;
     }
+    if (!nonUtf8Files.isEmpty()) {
+        const QStringList utf8Names = result.files;
+        QSet<QString> taken(utf8Names.cbegin(), utf8Names.cend());
+        for (const QByteArray &bytes : std::as_const(nonUtf8Files)) {
+            const QString shown = shownName(bytes, taken);
+            taken.insert(shown);
+            result.files.append(shown);
+            result.nativeFiles.insert(shown, bytes);
+        }
+    }
+    NativePath::remember(folder, result.nativeFiles);
     sortNames(result.folders);
     sortNames(result.files);
     result.ok = true;

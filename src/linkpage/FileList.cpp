@@ -1,33 +1,72 @@
 #include "linkpage/FileList.h"
 
-#include "linkpage/FileListEntry.h"
-
 #include <vector>
+
+QStringList FileList::rows() const
+{
+    QStringList out;
+    out.reserve(m_entries.size());
+    for (const FileListEntry &entry : m_entries)
+        out.append(entry.shown());
+    return out;
+}
+
+void FileList::replaceAll(const QStringList &names)
+{
+    m_entries.clear();
+    m_entries.reserve(names.size());
+    for (const QString &name : names)
+        m_entries.append(FileListEntry::named(name));
+}
+
+void FileList::setDescription(qsizetype index, const QString &description)
+{
+    FileListEntry &entry = m_entries[index];
+    if (entry.description != description || entry.hasComma)
+        entry.unsaved = !description.isEmpty();
+    entry.description = description;
+    entry.hasComma = false;
+}
 
 void FileList::removeRows(const QList<qsizetype> &indexes)
 {
-    std::vector<bool> doomed(m_rows.size(), false);
+    std::vector<bool> doomed(m_entries.size(), false);
     for (qsizetype index : indexes) {
-        if (index >= 0 && index < m_rows.size())
+        if (index >= 0 && index < m_entries.size())
             doomed[index] = true;
     }
     // One pass keeps the remaining rows in order, however many go.
     qsizetype kept = 0;
-    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
         if (!doomed[i]) {
             if (kept != i)
-                m_rows[kept] = std::move(m_rows[i]);
+                m_entries[kept] = std::move(m_entries[i]);
             ++kept;
         }
     }
-    m_rows.resize(kept);
+    m_entries.resize(kept);
+}
+
+bool FileList::hasUnsavedDescriptions() const
+{
+    for (const FileListEntry &entry : m_entries) {
+        if (entry.unsaved)
+            return true;
+    }
+    return false;
+}
+
+void FileList::markWritten()
+{
+    for (FileListEntry &entry : m_entries)
+        entry.unsaved = false;
 }
 
 std::optional<EditRow> FileList::load(qsizetype index) const
 {
-    if (index < 0 || index >= m_rows.size())
+    if (index < 0 || index >= m_entries.size())
         return std::nullopt;
-    const FileListEntry entry = FileListEntry::split(m_rows.at(index));
+    const FileListEntry &entry = m_entries.at(index);
     EditRow edit;
     edit.rowNumber = QString::number(index);
     edit.fileName = entry.fileName;
@@ -57,13 +96,36 @@ FileList::Registration FileList::registrationTarget(const EditRow &edit, qsizety
 {
     if (edit.rowNumber.isEmpty() && edit.fileName.isEmpty())
         return Registration::NothingLoaded;
-    const std::optional<qsizetype> number = parseRowNumber(edit.rowNumber);
-    if (!number || *number >= m_rows.size())
+    const qsizetype remembered = parseRowNumber(edit.rowNumber).value_or(0);
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries.at(i).fileName != edit.fileName)
+            continue;
+        if (best < 0 || qAbs(i - remembered) < qAbs(best - remembered))
+            best = i;
+    }
+    if (best < 0)
         return Registration::RowGone;
-    if (FileListEntry::split(m_rows.at(*number)).fileName != edit.fileName)
-        return Registration::RowGone;
-    *index = *number;
+    *index = best;
     return Registration::Possible;
+}
+
+QString FileList::singleLine(const QString &typed)
+{
+    QString out;
+    out.reserve(typed.size());
+    const qsizetype n = typed.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = typed.at(i).unicode();
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < n && typed.at(i + 1) == u'\n')
+                ++i;
+            out += u' ';
+        } else {
+            out += QChar(c);
+        }
+    }
+    return out;
 }
 
 QString FileList::nothingLoadedMessage()
@@ -71,8 +133,9 @@ QString FileList::nothingLoadedMessage()
     return QStringLiteral("登録データがありません");
 }
 
-QString FileList::rowGoneMessage()
+QString FileList::rowGoneMessage(const QString &fileName)
 {
-    return QStringLiteral("ダブルクリックした行がファイル名の一覧にもうありません。\n"
-                          "一覧は変更していません。登録する行をもう一度ダブルクリックしてください。");
+    return QStringLiteral("「%1」の行がファイル名の一覧にもうありません。\n"
+                          "一覧は変更していません。入力した説明文はそのまま残っています。")
+        .arg(fileName);
 }

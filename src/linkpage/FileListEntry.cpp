@@ -1,5 +1,13 @@
 #include "linkpage/FileListEntry.h"
 
+FileListEntry FileListEntry::named(const QString &fileName, const QByteArray &nativeName)
+{
+    FileListEntry entry;
+    entry.fileName = fileName;
+    entry.nativeName = nativeName;
+    return entry;
+}
+
 FileListEntry FileListEntry::split(const QString &row)
 {
     FileListEntry entry;

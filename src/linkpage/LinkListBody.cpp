@@ -1,5 +1,7 @@
 #include "linkpage/LinkListBody.h"
 
+#include "linkpage/FileListEntry.h"
+#include "textio/Cp932.h"
 #include "textio/LineSink.h"
 
 namespace LinkListBody {
@@ -53,6 +55,28 @@ void appendEscaped(QString &out, QStringView text)
     }
 }
 
+void appendReference(QString &out, char32_t codePoint)
+{
+    out += QLatin1String("&#");
+    out += QString::number(uint(codePoint));
+    out += u';';
+}
+
+// A name that is not UTF-8: every byte but the plain ASCII letters, digits
+// and "-._~" is percent-encoded, so the browser asks for exactly those bytes.
+void appendNativeTarget(QString &out, const QByteArray &nativeName)
+{
+    for (char b : nativeName) {
+        const auto c = char16_t(quint8(b));
+        const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
+            || c == u'-' || c == u'.' || c == u'_' || c == u'~';
+        if (plain)
+            out += QChar(c);
+        else
+            appendPercent(out, c);
+    }
+}
+
 void appendLinkTarget(QString &out, QStringView fileName)
 {
     if (looksLikeScheme(fileName))
@@ -69,24 +93,29 @@ void appendLinkTarget(QString &out, QStringView fileName)
         if (c == u'%' || c == u'#' || c == u'?' || c == u'\\' || c < 0x20 || c == 0x7F
             || (c == u' ' && (i < first || i > last)))
             appendPercent(out, c);
+        else if (Cp932::isOneWay(c))
+            // Its code would read back as another character (¥ as "\",
+            // 〜 as ～): the reference makes the browser ask for this one.
+            appendReference(out, c);
         else if (!appendEntity(out, c))
             out += QChar(c);
     }
 }
 
-// The link line of row, appended to out. Split by hand rather than through
-// FileListEntry, to keep a page of many rows free of per-row copies.
-void appendLinkLine(QString &out, QStringView row)
+void appendLinkLine(QString &out, const FileListEntry &entry)
 {
-    const qsizetype comma = row.indexOf(u',');
-    const QStringView fileName = comma < 0 ? row : row.left(comma);
     out += QLatin1String("<A href=\"");
-    appendLinkTarget(out, fileName);
-    out += QLatin1String("\">");
-    if (comma < 0)
-        appendEscaped(out, fileName);
+    if (entry.nativeName.isEmpty())
+        appendLinkTarget(out, entry.fileName);
     else
-        out += row.mid(comma + 1);
+        appendNativeTarget(out, entry.nativeName);
+    out += QLatin1String("\">");
+    // The label is page text: a file name never becomes markup. A typed
+    // description goes in as the user wrote it.
+    if (entry.hasComma || !entry.description.isEmpty())
+        out += entry.description;
+    else
+        appendEscaped(out, entry.fileName);
     out += QLatin1String("</A></td></tr>");
 }
 
@@ -100,31 +129,34 @@ QString escapeText(QStringView text)
     return out;
 }
 
-QString linkTarget(QStringView fileName)
+QString linkTarget(QStringView fileName, const QByteArray &nativeName)
 {
     QString out;
     out.reserve(fileName.size() + 8);
-    appendLinkTarget(out, fileName);
+    if (nativeName.isEmpty())
+        appendLinkTarget(out, fileName);
+    else
+        appendNativeTarget(out, nativeName);
     return out;
 }
 
-QString linkLine(const QString &row)
+QString linkLine(const FileListEntry &entry)
 {
     QString out;
-    appendLinkLine(out, row);
+    appendLinkLine(out, entry);
     return out;
 }
 
-void write(LineSink &sink, const QStringList &rows)
+void write(LineSink &sink, const QList<FileListEntry> &entries)
 {
     static const QString rowStart = QStringLiteral("<tr><td align=left nowrap>");
     static const QString spacer = QStringLiteral("<tr><td> </td></tr>");
     sink.line("<table border=0>");
     QString link;
-    for (const QString &row : rows) {
+    for (const FileListEntry &entry : entries) {
         sink.line(rowStart);
         link.clear();
-        appendLinkLine(link, row);
+        appendLinkLine(link, entry);
         sink.line(link);
         sink.line(spacer);
     }

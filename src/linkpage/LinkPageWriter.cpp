@@ -6,17 +6,17 @@
 
 namespace LinkPageWriter {
 
-void writeLines(LineSink &sink, const PageOptions &options, const QStringList &rows)
+void writeLines(LineSink &sink, const PageOptions &options, const QList<FileListEntry> &entries)
 {
     PageFrame::writeHead(sink, options);
-    LinkListBody::write(sink, rows);
+    LinkListBody::write(sink, entries);
     PageFrame::writeTail(sink, options);
 }
 
-bool write(QIODevice *device, const PageOptions &options, const QStringList &rows)
+bool write(QIODevice *device, const PageOptions &options, const QList<FileListEntry> &entries)
 {
     LineSink sink(device, Cp932::Unmappable::NumericReference);
-    writeLines(sink, options, rows);
+    writeLines(sink, options, entries);
     return sink.finish();
 }
 

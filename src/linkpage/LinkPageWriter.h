@@ -1,8 +1,9 @@
 #pragma once
 
+#include "linkpage/FileListEntry.h"
 #include "page/PageOptions.h"
 
-#include <QStringList>
+#include <QList>
 
 class LineSink;
 class QIODevice;
@@ -10,8 +11,8 @@ class QIODevice;
 // The link page: the common frame around the link list of the file list rows.
 namespace LinkPageWriter {
 
-void writeLines(LineSink &sink, const PageOptions &options, const QStringList &rows);
+void writeLines(LineSink &sink, const PageOptions &options, const QList<FileListEntry> &entries);
 // Writes the whole page to device; false when a write failed.
-bool write(QIODevice *device, const PageOptions &options, const QStringList &rows);
+bool write(QIODevice *device, const PageOptions &options, const QList<FileListEntry> &entries);
 
 } // namespace LinkPageWriter

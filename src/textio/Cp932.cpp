@@ -137,7 +137,11 @@ qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
             continue;
         }
         const quint16 code = t.code[ch];
-        if (code == kNoCode) {
+        if (code < 0x80 && mode == Unmappable::NumericReference) {
+            // ¥ and ‾: their codes are "\" and "~", which is what a reader
+            // of the page would see.
+            appendReference(ch, out);
+        } else if (code == kNoCode) {
             ++replaced;
             if (mode == Unmappable::NumericReference)
                 appendReference(QChar::isSurrogate(ch) ? 0xFFFD : ch, out);
@@ -189,6 +193,16 @@ QString decode(const QByteArray &bytes)
     }
     out.resize(w);
     return out;
+}
+
+bool isOneWay(char16_t ch)
+{
+    const Tables &t = tables();
+    const quint16 code = t.code[ch];
+    if (code == kNoCode)
+        return false;
+    const char16_t back = code > 0xFF ? t.pair[code] : t.single[code];
+    return back != ch;
 }
 
 bool isDoubleByte(char16_t ch)

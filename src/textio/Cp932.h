@@ -9,7 +9,9 @@ namespace Cp932 {
 
 // What to do with a character that code page 932 cannot hold.
 enum class Unmappable {
-    NumericReference, // "&#128512;": pages stay valid and show every character
+    // "&#128512;": pages stay valid and show every character. Pages also get
+    // ¥ and ‾ as references: their codes are ASCII "\" and "~".
+    NumericReference,
     QuestionMark      // "?": plain text and CSV files
 };
 
@@ -25,6 +27,10 @@ QString decode(const QByteArray &bytes);
 // character, 1 for everything else (an unmappable UTF-16 unit counts 1, as
 // the "?" it would become).
 qsizetype byteCount(QStringView text);
+
+// True when the character has a code that reads back as another character:
+// ¥ ‾ 〜 − — ‖ ¢ £ ¬ (¥ becomes "\", 〜 becomes ～).
+bool isOneWay(char16_t ch);
 
 // True when the character has a double-byte code.
 bool isDoubleByte(char16_t ch);

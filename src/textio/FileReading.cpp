@@ -1,5 +1,6 @@
 #include "textio/FileReading.h"
 
+#include "browse/NativePath.h"
 #include "textio/Cp932.h"
 
 #include <QDir>
@@ -16,18 +17,19 @@ Result readText(const QString &path)
 {
     Result r;
     const QString shown = QDir::toNativeSeparators(path);
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    // A name that is not UTF-8 is shown decoded: open it by its own bytes.
+    const QByteArray native = NativePath::encode(path);
+    struct stat info;
+    if (::stat(native.constData(), &info) != 0) {
         r.errorText = QStringLiteral("ファイルが見つかりません。\n%1").arg(shown);
         return r;
     }
-    if (!info.isFile()) {
+    if (!S_ISREG(info.st_mode)) {
         r.errorText = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
         return r;
     }
     // Open without blocking and check the opened object itself: the name may
     // have been replaced by a FIFO between the check above and this call.
-    const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         r.errorText = QStringLiteral("ファイルを開けませんでした。\n%1\n%2")

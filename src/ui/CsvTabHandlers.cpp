@@ -3,6 +3,8 @@
 
 #include "ui/CsvTab.h"
 
+#include "browse/NativePath.h"
+
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
 #include "page/WindowContext.h"
@@ -45,7 +47,7 @@ QString notANumberText()
 void CsvTab::Command1_Click()
 {
     const QString labelled = m_context.pathLabel();
-    if (!labelled.isEmpty() && !QFileInfo(labelled).isFile()) {
+    if (!labelled.isEmpty() && !NativePath::isFile(labelled)) {
         m_context.refreshFileList();
         m_context.dialogs().notify(CsvReader::missingFileText(labelled));
         return;

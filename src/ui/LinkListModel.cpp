@@ -18,7 +18,16 @@ QVariant LinkListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return m_list.row(index.row());
+    if (role == Qt::ToolTipRole)
+        return m_list.entry(index.row()).fileName;
     return QVariant();
+}
+
+void LinkListModel::replaceAll(const QList<FileListEntry> &entries)
+{
+    beginResetModel();
+    m_list.replaceAll(entries);
+    endResetModel();
 }
 
 void LinkListModel::replaceAll(const QStringList &names)
@@ -35,11 +44,11 @@ void LinkListModel::clear()
     endResetModel();
 }
 
-void LinkListModel::setRow(qsizetype index, const QString &row)
+void LinkListModel::setDescription(qsizetype index, const QString &description)
 {
     if (index < 0 || index >= m_list.count())
         return;
-    m_list.setRow(index, row);
+    m_list.setDescription(index, description);
     const QModelIndex changed = this->index(int(index));
     emit dataChanged(changed, changed);
 }

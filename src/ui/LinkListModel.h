@@ -4,7 +4,8 @@
 
 #include <QAbstractListModel>
 
-// List2's model: the file list rows, one text per row.
+// List2's model: the file list rows, each shown as name and description
+// joined by a comma.
 class LinkListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -15,11 +16,14 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     const FileList &list() const { return m_list; }
-    const QStringList &rows() const { return m_list.rows(); }
+    // The rows as the list shows them.
+    QStringList rows() const { return m_list.rows(); }
 
+    void replaceAll(const QList<FileListEntry> &entries);
     void replaceAll(const QStringList &names);
     void clear();
-    void setRow(qsizetype index, const QString &row);
+    void setDescription(qsizetype index, const QString &description);
+    void markWritten() { m_list.markWritten(); }
     // Removes the given rows, contiguous runs at a time from the last.
     void removeRows(const QList<qsizetype> &indexes);
 

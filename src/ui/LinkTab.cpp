@@ -1,5 +1,6 @@
 #include "ui/LinkTab.h"
 
+#include "browse/NativePath.h"
 #include "linkpage/FileListEntry.h"
 #include "linkpage/LinkPageWriter.h"
 #include "page/SaveTarget.h"
@@ -9,6 +10,8 @@
 #include "ui/Fonts.h"
 #include "ui/LinkListModel.h"
 
+#include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -46,6 +49,7 @@ LinkTab::LinkTab(WindowContext &context, QWidget *parent)
     m_list2->setContextMenuPolicy(Qt::NoContextMenu);
     Controls::setPaleYellowBase(m_list2);
     m_list2->viewport()->installEventFilter(this);
+    m_list2->installEventFilter(this);
     m_command17 = place(new QPushButton(QStringLiteral("ｈｔｍｌ 作成")), "Command17", 448, 336, 81, 25);
 
     m_lst2sentaku = new QMenu(QStringLiteral("lst2選択"), this);
@@ -75,14 +79,71 @@ void LinkTab::showInstructions()
     m_label10->setText(instructionText());
 }
 
+bool LinkTab::mayDiscardDescriptions()
+{
+    if (!m_list2Model->list().hasUnsavedDescriptions())
+        return true;
+    return m_context.dialogs().confirm(
+        QStringLiteral("説明文の破棄確認"),
+        QStringLiteral("登録した説明文が、まだリンクのｈｔｍｌファイルに書き出されていません。\n"
+                       "説明文を破棄してよろしいですか？"));
+}
+
 void LinkTab::Command14_Click()
 {
-    m_list2Model->replaceAll(m_context.fileListNames());
+    if (!mayDiscardDescriptions())
+        return;
+    const QStringList names = m_context.fileListNames();
+    const QHash<QString, QByteArray> native = NativePath::namesIn(m_context.currentFolder());
+    QList<FileListEntry> entries;
+    entries.reserve(names.size());
+    for (const QString &name : names)
+        entries.append(FileListEntry::named(name, native.isEmpty() ? QByteArray() : native.value(name)));
+    m_list2Model->replaceAll(entries);
 }
 
 void LinkTab::Command15_Click()
 {
+    if (!mayDiscardDescriptions())
+        return;
     m_list2Model->clear();
+}
+
+namespace {
+
+// Photos of one outing share the start of their names and differ at the
+// end ("..._007.jpg", "..._017.jpg"): a name too long for the label keeps
+// a short start and as much of its end as fits, with "…" between.
+QString elideKeepingEnd(const QFontMetrics &metrics, const QString &text, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString dots(QChar(0x2026));
+    const int room = width - metrics.horizontalAdvance(dots);
+    qsizetype head = 0;
+    while (head < text.size() && metrics.horizontalAdvance(text.left(head + 1)) <= room / 4)
+        ++head;
+    qsizetype tail = 0;
+    while (head + tail < text.size()
+           && metrics.horizontalAdvance(text.left(head)) + metrics.horizontalAdvance(text.right(tail + 1)) <= room)
+        ++tail;
+    // Never split a surrogate pair.
+    if (head > 0 && text.at(head - 1).isHighSurrogate())
+        --head;
+    if (tail > 0 && text.at(text.size() - tail).isLowSurrogate())
+        --tail;
+    return text.left(head) + dots + text.right(tail);
+}
+
+} // namespace
+
+void LinkTab::showEditRow(const EditRow &edit)
+{
+    m_edit = edit;
+    m_label8->setText(edit.rowNumber);
+    m_label9->setText(elideKeepingEnd(m_label9->fontMetrics(), edit.fileName, m_label9->width()));
+    m_label9->setToolTip(edit.fileName);
+    m_text4->setText(edit.description);
 }
 
 void LinkTab::List2_DblClick()
@@ -91,32 +152,30 @@ void LinkTab::List2_DblClick()
     const std::optional<EditRow> edit = m_list2Model->list().load(current.isValid() ? current.row() : -1);
     if (!edit)
         return;
-    m_label8->setText(edit->rowNumber);
-    m_label9->setText(edit->fileName);
-    m_text4->setText(edit->description);
+    showEditRow(*edit);
+    m_text4->setFocus(Qt::OtherFocusReason);
 }
 
 void LinkTab::Command16_Click()
 {
-    EditRow edit;
-    edit.rowNumber = m_label8->text();
-    edit.fileName = m_label9->text();
-    edit.description = m_text4->text();
+    EditRow edit = m_edit;
+    edit.description = FileList::singleLine(m_text4->text());
     qsizetype index = -1;
     switch (m_list2Model->list().registrationTarget(edit, &index)) {
     case FileList::Registration::NothingLoaded:
         m_context.dialogs().notify(FileList::nothingLoadedMessage());
         return;
     case FileList::Registration::RowGone:
-        m_context.dialogs().notify(FileList::rowGoneMessage());
+        m_context.dialogs().notify(FileList::rowGoneMessage(edit.fileName));
         return;
     case FileList::Registration::Possible:
         break;
     }
-    m_list2Model->setRow(index, FileListEntry::build(edit.fileName, edit.description));
-    m_label8->clear();
-    m_label9->clear();
-    m_text4->clear();
+    m_list2Model->setDescription(index, edit.description);
+    showEditRow(EditRow());
+    // Back to the list on the row just described: Down and Enter load the next.
+    m_list2->setCurrentIndex(m_list2Model->index(int(index)));
+    m_list2->setFocus(Qt::OtherFocusReason);
 }
 
 void LinkTab::Text4_KeyPress(int keyAscii)
@@ -148,17 +207,29 @@ void LinkTab::lst2rclk()
 
 void LinkTab::Command17_Click()
 {
-    SaveTarget::run(m_context,
-                    SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了")),
-                    [this](LineSink &sink) {
-                        LinkPageWriter::writeLines(sink, m_context.pageOptions(), m_list2Model->rows());
-                    });
+    const SaveTarget::Result result = SaveTarget::run(
+        m_context, SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了")),
+        [this](LineSink &sink) {
+            LinkPageWriter::writeLines(sink, m_context.pageOptions(), m_list2Model->list().entries());
+        });
+    if (result == SaveTarget::Result::Written)
+        m_list2Model->markWritten();
 }
 
 bool LinkTab::eventFilter(QObject *watched, QEvent *event)
 {
     // The right button opens the pop-up on release and leaves the selection
     // alone, so the menu acts on the rows selected before the click.
+    // Enter on the selected current row loads it, as a double-click does.
+    if (watched == m_list2 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const QModelIndex current = m_list2->currentIndex();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current.isValid()
+            && m_list2->selectionModel()->isSelected(current)) {
+            List2_DblClick();
+            return true;
+        }
+    }
     if (watched == m_list2->viewport()) {
         const QEvent::Type type = event->type();
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease

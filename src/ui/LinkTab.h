@@ -1,5 +1,6 @@
 #pragma once
 
+#include "linkpage/FileList.h"
 #include "ui/TabPage.h"
 
 class LinkListModel;
@@ -23,6 +24,9 @@ public:
     // Start-up step 10: the three instruction lines.
     void showInstructions();
     static QString instructionText();
+    // Asked before the window closes: true when nothing typed would be lost,
+    // or the user agreed to lose it.
+    bool mayClose() { return mayDiscardDescriptions(); }
 
 public slots:
     void Command14_Click();
@@ -39,7 +43,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool mayDiscardDescriptions();
+    void showEditRow(const EditRow &edit);
+
     WindowContext &m_context;
+    // The loaded row: Label9 shows the file name shortened to fit.
+    EditRow m_edit;
     QLabel *m_label10;
     QPushButton *m_command14;
     QPushButton *m_command15;

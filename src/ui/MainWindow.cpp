@@ -93,6 +93,10 @@ void MainWindow::Form_QueryUnload()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!m_linkTab->mayClose()) {
+        event->ignore();
+        return;
+    }
     Form_QueryUnload();
     event->accept();
 }

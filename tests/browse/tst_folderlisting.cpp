@@ -1,4 +1,5 @@
 #include "browse/FolderListing.h"
+#include "browse/NativePath.h"
 
 #include "support/TestFiles.h"
 
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,27 +48,36 @@ private slots:
         QVERIFY(filesOnly.folders.isEmpty());
     }
 
-    void orderIgnoresCaseAndNeverTies()
+    // As a Japanese file manager orders them: numbers by value, full-width
+    // digits as digits, case apart only where nothing else differs.
+    void orderIsJapaneseAndNumeric()
     {
-        QStringList names{"b", "B", "a.csv", "A.csv", "Ｚ", "ファイル", "10.txt", "9.txt", "_x"};
+        QStringList names{"b", "B", "a.csv", "A.csv", "Ｚ", "ファイル", "10.txt", "9.txt", "_x",
+                          QStringLiteral("写真 10"), QStringLiteral("写真 2"), QStringLiteral("２日目"),
+                          QStringLiteral("遠足")};
         sortNames(names);
-        QCOMPARE(names, (QStringList{"10.txt", "9.txt", "_x", "A.csv", "a.csv", "B", "b",
-                                     "ファイル", "Ｚ"}));
+        QCOMPARE(names, (QStringList{"_x", QStringLiteral("２日目"), "9.txt", "10.txt", "a.csv", "A.csv", "b", "B",
+                                     "Ｚ", "ファイル", QStringLiteral("遠足"), QStringLiteral("写真 2"),
+                                     QStringLiteral("写真 10")}));
     }
 
-    // Qt cannot hand such a name back to the file system unchanged, but the
-    // file must still show rather than vanish from the list.
-    void namesThatAreNotUtf8StillShow()
+    // A Shift_JIS name from a Windows archive: shown as code page 932, its
+    // bytes kept for opening and linking; a name that does not decode
+    // cleanly shows its bytes.
+    void namesThatAreNotUtf8()
     {
         QTemporaryDir tmp;
-        // A Shift_JIS name from an old disk: not valid UTF-8.
-        const QByteArray raw = QFile::encodeName(tmp.path()) + "/\x95\x5c.csv";
-        QFile file(QFile::decodeName(raw));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        const QByteArray folder = QFile::encodeName(tmp.path());
+        for (const QByteArray name : {QByteArray("\x95\x5C.csv"), QByteArray("\xFF\x81.txt")})
+            QVERIFY(::close(::open(folder + '/' + name, O_CREAT | O_WRONLY, 0644)) == 0);
         const FolderListing listing = listFolder(tmp.path());
-        QCOMPARE(listing.files.size(), 1);
-        QVERIFY(listing.files.first().endsWith(".csv"));
+        QCOMPARE(listing.files, QStringList({"%FF%81.txt", QStringLiteral("表.csv")}));
+        QCOMPARE(listing.nativeFiles.value(QStringLiteral("表.csv")), QByteArray("\x95\x5C.csv"));
+        QCOMPARE(NativePath::encode(tmp.path() + QStringLiteral("/表.csv")), folder + "/\x95\x5C.csv");
+        QCOMPARE(NativePath::encode(tmp.path() + "/%FF%81.txt"), folder + "/\xFF\x81.txt");
+        QCOMPARE(NativePath::encode(tmp.path() + "/other.txt"), folder + "/other.txt");
+        for (const QByteArray name : {QByteArray("\x95\x5C.csv"), QByteArray("\xFF\x81.txt")})
+            QCOMPARE(::unlink(folder + '/' + name), 0);
     }
 
     void missingFolderGivesTheReason()

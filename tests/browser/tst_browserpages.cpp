@@ -1,3 +1,4 @@
+#include "browse/FolderListing.h"
 #include "linkpage/LinkPageWriter.h"
 #include "page/PageOptions.h"
 #include "table/TableGrid.h"
@@ -14,6 +15,11 @@
 #include <QUrl>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Text worth a browser's look: kanji, kana, half-width katakana, characters
@@ -43,8 +49,26 @@ const QStringList kAwkwardNames = {
     QStringLiteral("my memo.txt"), QStringLiteral("a&b.png"), QStringLiteral("#1.jpg"),
     QStringLiteral("50%.txt"), QStringLiteral("q?.txt"), QStringLiteral("x\"><b>.txt"),
     QStringLiteral("it's.txt"), QStringLiteral("夏の写真 ①.jpg"), QStringLiteral("ｶﾀｶﾅ.txt"),
-    QStringLiteral("髙橋～.csv"),
+    QStringLiteral("髙橋～.csv"), QStringLiteral("a,b.txt"),
+    // Codes that read back as other characters.
+    QStringLiteral("¥1200 ‾.txt"), QStringLiteral("〜−—‖¢£¬.txt"),
 };
+// A name unpacked from a Windows archive: Shift_JIS bytes, not UTF-8.
+const QByteArray kShiftJisName("\x8E\xCA\x90\x5E \x83\x5C.jpg");
+
+QList<QByteArray> namesOnDisk(const QString &folder)
+{
+    QList<QByteArray> names;
+    if (DIR *dir = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *e = ::readdir(dir)) {
+            if (e->d_name[0] != '.')
+                names << QByteArray(e->d_name);
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 } // namespace
 
 class TestBrowserPages : public QObject
@@ -91,39 +115,51 @@ void TestBrowserPages::textPage()
 void TestBrowserPages::linkPageLinksReachTheirFiles()
 {
     QTemporaryDir folder;
-    QStringList rows;
-    for (const QString &name : kAwkwardNames) {
+    for (const QString &name : kAwkwardNames)
         QVERIFY(TestFiles::writeAll(folder.filePath(name), name.toUtf8()));
-        rows << name;
+    const QByteArray raw = QFile::encodeName(folder.path()) + '/' + kShiftJisName;
+    const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+    const QList<QByteArray> onDisk = namesOnDisk(folder.path());
+
+    // The rows as the link tab imports them.
+    const FolderListing listing = listFolder(folder.path(), ListWhat::FilesOnly);
+    QCOMPARE(listing.files.size(), onDisk.size());
+    QList<FileListEntry> entries;
+    for (const QString &name : listing.files) {
+        entries << FileListEntry::named(name, listing.nativeFiles.value(name));
+        if (name == kAwkwardNames.first())
+            entries.last().description = QStringLiteral("説明文 ①😀");
     }
-    rows[0] += QStringLiteral(",説明文 ①😀");
     PageOptions o;
     o.title = QStringLiteral("ファイル一覧");
     const QString page = folder.filePath(QStringLiteral("一覧.html"));
-    QVERIFY(writePage(page, [&](QIODevice *d) { return LinkPageWriter::write(d, o, rows); }));
+    QVERIFY(writePage(page, [&](QIODevice *d) { return LinkPageWriter::write(d, o, entries); }));
 
     const BrowserProbe::Page p = BrowserProbe::load({page}).first();
     QVERIFY(p.loaded);
     QCOMPARE(p.characterSet, QStringLiteral("Shift_JIS"));
     QCOMPARE(p.title, o.title);
     QVERIFY(p.text.contains(QStringLiteral("説明文 ①😀")));
-    QStringList reached;
+    QList<QByteArray> reached;
     for (const QString &link : p.links) {
         const QUrl url(link);
         if (!url.isLocalFile())
             continue; // the footer
-        const QString target = url.toLocalFile();
-        QVERIFY2(QFileInfo(target).isFile(), qPrintable(link));
-        QCOMPARE(QFileInfo(target).absolutePath(), QFileInfo(page).absolutePath());
-        reached << QFileInfo(target).fileName();
+        const QByteArray target = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        struct stat st;
+        QVERIFY2(::stat(target.constData(), &st) == 0 && S_ISREG(st.st_mode), qPrintable(link));
+        QCOMPARE(target.left(target.lastIndexOf('/')), QFile::encodeName(folder.path()));
+        reached << target.mid(target.lastIndexOf('/') + 1);
     }
-    QStringList expected = kAwkwardNames;
-    expected.sort();
-    reached.sort();
-    QCOMPARE(reached, expected);
-    // The file names show as text: no markup got in.
-    for (const QString &name : kAwkwardNames.mid(1))
+    std::sort(reached.begin(), reached.end());
+    QCOMPARE(reached, onDisk);
+    // The file names show as text: no markup got in, and ¥ is no "\".
+    // (〜 and the others show as their look-alikes: ～, －, ...)
+    for (const QString &name : kAwkwardNames.mid(1, kAwkwardNames.size() - 2))
         QVERIFY2(p.text.contains(name), qPrintable(name));
+    QCOMPARE(::unlink(raw.constData()), 0); // the temporary folder cannot remove it
 }
 
 void TestBrowserPages::tableAndImodePages()

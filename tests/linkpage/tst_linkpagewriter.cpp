@@ -1,3 +1,4 @@
+#include "linkpage/FileListEntry.h"
 #include "linkpage/LinkListBody.h"
 #include "linkpage/LinkPageWriter.h"
 #include "textio/LineSink.h"
@@ -9,6 +10,14 @@
 
 namespace {
 
+QList<FileListEntry> entries(const QStringList &rows)
+{
+    QList<FileListEntry> out;
+    for (const QString &row : rows)
+        out.append(FileListEntry::split(row));
+    return out;
+}
+
 QByteArray bodyBytes(const QStringList &rows)
 {
     QByteArray bytes;
@@ -16,7 +25,7 @@ QByteArray bodyBytes(const QStringList &rows)
     buffer.open(QIODevice::WriteOnly);
     {
         LineSink sink(&buffer, Cp932::Unmappable::NumericReference);
-        LinkListBody::write(sink, rows);
+        LinkListBody::write(sink, entries(rows));
     }
     return bytes;
 }
@@ -44,7 +53,7 @@ void TestLinkPageWriter::emptyListGivesEmptyTable()
 void TestLinkPageWriter::twoRowExampleAsFullPage()
 {
     const QStringList rows{QStringLiteral("photo1.jpg,夏の写真"), "memo.txt"};
-    QCOMPARE(TestFiles::render([&](QIODevice *d) { return LinkPageWriter::write(d, PageOptions(), rows); }),
+    QCOMPARE(TestFiles::render([&](QIODevice *d) { return LinkPageWriter::write(d, PageOptions(), entries(rows)); }),
              TestFiles::crlfSjis(TestFiles::pageLines(
                  QStringLiteral("ここにタイトルを入れて下さい"), {}, "<BODY bgcolor=\"#ffffff\">", {},
                  {"<table border=0>", "<tr><td align=left nowrap>",
@@ -75,31 +84,40 @@ void TestLinkPageWriter::labelCases_data()
 void TestLinkPageWriter::labelCases()
 {
     QFETCH(QString, row);
-    QTEST(LinkListBody::linkLine(row), "linkLine");
+    QTEST(LinkListBody::linkLine(FileListEntry::split(row)), "linkLine");
 }
 
 void TestLinkPageWriter::linkTarget_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("native");
     QTest::addColumn<QString>("target");
-    QTest::newRow("plain") << "photo1.jpg" << "photo1.jpg";
-    QTest::newRow("inner blanks stay") << "my file.txt" << "my file.txt";
-    QTest::newRow("outer blanks encoded") << " a b " << "%20a b%20";
-    QTest::newRow("all blanks") << "  " << "%20%20";
-    QTest::newRow("url syntax") << "50%?#.txt" << "50%25%3F%23.txt";
-    QTest::newRow("backslash") << "a\\b" << "a%5Cb";
-    QTest::newRow("controls") << QString("a\tb\nc") + QChar(0x7F) << "a%09b%0Ac%7F";
-    QTest::newRow("japanese stays") << QStringLiteral("夏の写真.jpg") << QStringLiteral("夏の写真.jpg");
-    QTest::newRow("scheme-like") << "javascript:alert(1)" << "./javascript:alert(1)";
-    QTest::newRow("drive-like") << "C:x" << "./C:x";
-    QTest::newRow("colon after non-scheme") << "1a:b" << "1a:b";
-    QTest::newRow("colon first") << ":x" << ":x";
+    QTest::newRow("plain") << "photo1.jpg" << QByteArray() << "photo1.jpg";
+    QTest::newRow("inner blanks stay") << "my file.txt" << QByteArray() << "my file.txt";
+    QTest::newRow("outer blanks encoded") << " a b " << QByteArray() << "%20a b%20";
+    QTest::newRow("all blanks") << "  " << QByteArray() << "%20%20";
+    QTest::newRow("url syntax") << "50%?#.txt" << QByteArray() << "50%25%3F%23.txt";
+    QTest::newRow("backslash") << "a\\b" << QByteArray() << "a%5Cb";
+    QTest::newRow("controls") << QString("a\tb\nc") + QChar(0x7F) << QByteArray() << "a%09b%0Ac%7F";
+    QTest::newRow("japanese stays") << QStringLiteral("夏の写真.jpg") << QByteArray() << QStringLiteral("夏の写真.jpg");
+    QTest::newRow("scheme-like") << "javascript:alert(1)" << QByteArray() << "./javascript:alert(1)";
+    QTest::newRow("drive-like") << "C:x" << QByteArray() << "./C:x";
+    QTest::newRow("colon after non-scheme") << "1a:b" << QByteArray() << "1a:b";
+    QTest::newRow("colon first") << ":x" << QByteArray() << ":x";
+    // Codes that read back as other characters: the browser must ask for
+    // these, not for "\", "～" and the like.
+    QTest::newRow("one-way") << QStringLiteral("¥‾〜−—‖¢£¬.txt") << QByteArray()
+                             << "&#165;&#8254;&#12316;&#8722;&#8212;&#8214;&#162;&#163;&#172;.txt";
+    QTest::newRow("round trip") << QStringLiteral("～－∥￥.txt") << QByteArray() << QStringLiteral("～－∥￥.txt");
+    QTest::newRow("not utf-8") << QStringLiteral("写真 a.jpg") << QByteArray("\x8E\xCA\x90\x5E a.jpg")
+                               << "%8E%CA%90%5E%20a.jpg";
 }
 
 void TestLinkPageWriter::linkTarget()
 {
     QFETCH(QString, name);
-    QTEST(LinkListBody::linkTarget(name), "target");
+    QFETCH(QByteArray, native);
+    QTEST(LinkListBody::linkTarget(name, native), "target");
 }
 
 void TestLinkPageWriter::unmappableCharactersBecomeReferences()

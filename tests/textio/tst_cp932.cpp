@@ -49,6 +49,11 @@ void TestCp932::unmappableCharacters()
     QString lone;
     lone += QChar(0xD800);
     QCOMPARE(Cp932::encode(lone, Cp932::Unmappable::NumericReference), QByteArray("&#65533;"));
+    // ¥ and ‾ have the codes of "\" and "~": a page names them; 〜 keeps a
+    // code that shows alike.
+    const QString price = QStringLiteral("¥1,200‾〜");
+    QCOMPARE(Cp932::encode(price, Cp932::Unmappable::NumericReference), QByteArray("&#165;1,200&#8254;\x81\x60"));
+    QCOMPARE(Cp932::encode(price, Cp932::Unmappable::QuestionMark), QByteArray("\\1,200~\x81\x60"));
 }
 
 void TestCp932::decodeRoundTripAndBadBytes()

@@ -6,6 +6,9 @@
 #include "ui/LinkListModel.h"
 #include "ui/LinkTab.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +16,9 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 class TestLinkTab : public QObject
 {
@@ -22,9 +28,17 @@ private slots:
     void cleanup() { h.reset(); dir.reset(); }
     void importLoadRegisterAndClear();
     void registeringWithNothingLoaded();
-    void registeringAfterTheRowWentKeepsListAndEditRow();
+    void registeringFindsTheRowByItsFileName();
     void rightClickOpensMenuAndDeletesSelectedRows();
     void writesLinkPageFromRegisteredRowsOnly();
+    void commaInFileNameStaysInTheLink();
+    void pastedLineBreaksBecomeBlanks();
+    void oneWayCharactersInLinksAndText();
+    void unsavedDescriptionsAreAskedFor_data();
+    void unsavedDescriptionsAreAskedFor();
+    void describingRowsByKeyboard();
+    void namesSortAsAFileManagerSortsThem();
+    void shiftJisFileNameIsShownPickedReadAndLinked();
     void modelRemovesRunsAndScatteredRows();
 
 private:
@@ -50,6 +64,26 @@ private:
         QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCentre(row));
         QTest::mouseDClick(viewport(), Qt::LeftButton, {}, rowCentre(row));
     }
+    // The page body between the frame's "<center>" and the footer.
+    QByteArray writePage()
+    {
+        const QString out = dir->filePath("links.html");
+        h->dialogs.setNextFileName(out);
+        h->click("Command17");
+        return TestFiles::readAll(out);
+    }
+    static QByteArray body(const QStringList &links)
+    {
+        QStringList lines{"<center>", "<table border=0>"};
+        for (const QString &link : links)
+            lines << "<tr><td align=left nowrap>" << link << "<tr><td> </td></tr>";
+        lines << "</table>" << "</center>";
+        return TestFiles::crlfSjis(lines);
+    }
+    void pressReturn(QWidget *w = nullptr) const
+    {
+        QTest::keyClick(w ? w : QApplication::focusWidget(), Qt::Key_Return);
+    }
     void load(int row) const
     {
         tab()->list2()->setCurrentIndex(tab()->list2Model()->index(row));
@@ -62,6 +96,7 @@ private:
 
 void TestLinkTab::init()
 {
+    QApplication::setQuitOnLastWindowClosed(false);
     h = std::make_unique<WindowHarness>();
     dir = std::make_unique<QTemporaryDir>();
     h->find<QTabWidget>("SSTab1")->setCurrentWidget(tab());
@@ -119,33 +154,32 @@ void TestLinkTab::registeringWithNothingLoaded()
     QCOMPARE(text4()->text(), QString("typed"));
 }
 
-void TestLinkTab::registeringAfterTheRowWentKeepsListAndEditRow()
+void TestLinkTab::registeringFindsTheRowByItsFileName()
 {
-    makeFiles({"r0", "r1", "r2", "r3"});
-    load(2);
-    text4()->setText("desc");
+    makeFiles({"r0", "r1", "r2", "r3", "r4"});
+    doubleClickRow(4);
+    // Row 0 deleted after the double-click: the loaded row is now row 3.
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::mouseClick(viewport(), Qt::RightButton, {}, rowCentre(0));
+    tab()->lst2sentakuMenu()->hide();
+    h->trigger("lst2seldel");
+    QTest::mouseClick(text4(), Qt::LeftButton);
+    QTest::keyClicks(text4(), "desc");
+    pressReturn(text4());
+    QVERIFY(h->dialogs.notices().isEmpty());
+    QCOMPARE(rows(), QStringList({"r1", "r2", "r3", "r4,desc"}));
 
-    // Emptied: nothing at the remembered place.
+    // No row names the file any more: refused, and the typed text stays.
+    doubleClickRow(0);
+    QTest::keyClicks(text4(), "kept");
+    h->dialogs.setNextAnswer(true); // "r4,desc" may go
     h->click("Command15");
-    h->click("Command16");
-    QCOMPARE(h->dialogs.notices(), QStringList({FileList::rowGoneMessage()}));
+    pressReturn(text4());
+    QCOMPARE(h->dialogs.notices(), QStringList({QStringLiteral("「r1」の行がファイル名の一覧にもうありません。\n"
+                                                               "一覧は変更していません。入力した説明文はそのまま残っています。")}));
     QVERIFY(rows().isEmpty());
-    QCOMPARE(label("Label8"), QString("2"));
-    QCOMPARE(text4()->text(), QString("desc"));
-
-    // Rows deleted before it: another file's row is now at that place.
-    h->click("Command14");
-    tab()->list2()->selectionModel()->select(tab()->list2Model()->index(0), QItemSelectionModel::ClearAndSelect);
-    tab()->lst2rclk();
-    h->click("Command16");
-    QCOMPARE(h->dialogs.notices().size(), 2);
-    QCOMPARE(rows(), QStringList({"r1", "r2", "r3"}));
-
-    // Re-imported: the same file is back at its place and the row registers.
-    h->click("Command14");
-    h->click("Command16");
-    QCOMPARE(rows(), QStringList({"r0", "r1", "r2,desc", "r3"}));
-    QVERIFY(label("Label8").isEmpty());
+    QCOMPARE(text4()->text(), QString("kept"));
+    QCOMPARE(label("Label8"), QString("0"));
 }
 
 void TestLinkTab::rightClickOpensMenuAndDeletesSelectedRows()
@@ -206,6 +240,164 @@ void TestLinkTab::writesLinkPageFromRegisteredRowsOnly()
     // The list and the edit row are not the writer's to change.
     QCOMPARE(label("Label8"), QString("1"));
     QCOMPARE(rows().size(), 4);
+    // Everything registered is in the page: clearing asks nothing.
+    h->click("Command15");
+    QVERIFY(rows().isEmpty());
+    QVERIFY(h->dialogs.callsOf(ScriptedDialogs::Call::Confirm).isEmpty());
+}
+
+void TestLinkTab::commaInFileNameStaysInTheLink()
+{
+    const QString markup = QStringLiteral("a,<img src=x onerror=alert(1)>.jpg");
+    makeFiles({"a,b.txt", markup});
+    QCOMPARE(rows(), QStringList({markup, "a,b.txt"}));
+    doubleClickRow(1);
+    QCOMPARE(h->find<QLabel>("Label9")->toolTip(), QString("a,b.txt"));
+    QCOMPARE(text4()->text(), QString());
+    text4()->setText(QStringLiteral("説明"));
+    pressReturn(text4());
+    QCOMPARE(rows().at(1), QStringLiteral("a,b.txt,説明"));
+    doubleClickRow(1);
+    QCOMPARE(text4()->text(), QStringLiteral("説明"));
+
+    QVERIFY(writePage().contains(body({
+        "<A href=\"a,&lt;img src=x onerror=alert(1)&gt;.jpg\">a,&lt;img src=x onerror=alert(1)&gt;.jpg</A></td></tr>",
+        QStringLiteral("<A href=\"a,b.txt\">説明</A></td></tr>")})));
+}
+
+void TestLinkTab::pastedLineBreaksBecomeBlanks()
+{
+    makeFiles({"p.txt"});
+    doubleClickRow(0);
+    QApplication::clipboard()->setText(QStringLiteral("一行目\r\n二行目\n三行目"));
+    QTest::keyClick(text4(), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(text4()->text().contains(u'\n'));
+    pressReturn(text4());
+    QCOMPARE(rows(), QStringList({QStringLiteral("p.txt,一行目 二行目 三行目")}));
+    QVERIFY(writePage().contains(body({QStringLiteral("<A href=\"p.txt\">一行目 二行目 三行目</A></td></tr>")})));
+}
+
+void TestLinkTab::oneWayCharactersInLinksAndText()
+{
+    makeFiles({QStringLiteral("¥1200.txt"), QStringLiteral("〜−.txt")});
+    QCOMPARE(rows(), QStringList({QStringLiteral("〜−.txt"), QStringLiteral("¥1200.txt")}));
+    doubleClickRow(0);
+    text4()->setText(QStringLiteral("価格‾¥1,200 〜"));
+    pressReturn(text4());
+    // ¥ and ‾ would read back as "\" and "~"; in text the others keep codes
+    // that look the same (0x8160 shows as ～).
+    const QByteArray page = writePage();
+    QVERIFY(page.contains("\r\n<A href=\"&#12316;&#8722;.txt\">\x89\xBF\x8A\x69&#8254;&#165;1,200 \x81\x60</A></td></tr>\r\n"));
+    QVERIFY(page.contains("\r\n<A href=\"&#165;1200.txt\">&#165;1200.txt</A></td></tr>\r\n"));
+}
+
+void TestLinkTab::unsavedDescriptionsAreAskedFor_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("終了") << "eend";
+    QTest::newRow("close box") << "close";
+    QTest::newRow("ファイル名取り込み") << "Command14";
+    QTest::newRow("ファイル名クリア") << "Command15";
+}
+
+void TestLinkTab::unsavedDescriptionsAreAskedFor()
+{
+    QFETCH(QString, action);
+    const auto act = [&] {
+        if (action == "eend")
+            h->trigger("eend");
+        else if (action == "close")
+            h->window->close();
+        else
+            h->click(qPrintable(action));
+    };
+    makeFiles({"a", "b"});
+    doubleClickRow(1);
+    text4()->setText(QStringLiteral("説明"));
+    pressReturn(text4());
+
+    h->dialogs.setNextAnswer(false); // いいえ: everything stays
+    act();
+    QCOMPARE(h->dialogs.callsOf(ScriptedDialogs::Call::Confirm).size(), 1);
+    QVERIFY(h->window->isVisible());
+    QCOMPARE(rows(), QStringList({"a", QStringLiteral("b,説明")}));
+
+    h->dialogs.setNextAnswer(true); // はい: the descriptions go
+    act();
+    QCOMPARE(h->dialogs.callsOf(ScriptedDialogs::Call::Confirm).size(), 2);
+    QCOMPARE(h->window->isVisible(), action != "eend" && action != "close");
+    if (action == "Command14")
+        QCOMPARE(rows(), QStringList({"a", "b"}));
+    if (action == "Command15")
+        QVERIFY(rows().isEmpty());
+}
+
+void TestLinkTab::describingRowsByKeyboard()
+{
+    const QStringList names = {QStringLiteral("遠足（1日目）集合写真_001.jpg"), QStringLiteral("遠足（1日目）集合写真_002.jpg")};
+    makeFiles(names);
+    QVERIFY(QTest::qWaitForWindowActive(h->window.get()));
+    QLabel *label9 = h->find<QLabel>("Label9");
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::keyClick(tab()->list2(), Qt::Key_Down);
+    QTest::keyClick(tab()->list2(), Qt::Key_Return);
+    QCOMPARE(label("Label8"), QString("1"));
+    QCOMPARE(label9->toolTip(), names.at(1));
+    QVERIFY2(label9->text().endsWith("_002.jpg") && label9->text().contains(QChar(0x2026)), qPrintable(label9->text()));
+    QCOMPARE(QApplication::focusWidget(), text4());
+    QTest::keyClicks(QApplication::focusWidget(), "two");
+    pressReturn();
+
+    // Back on the list: Up and Enter load the first row.
+    QCOMPARE(QApplication::focusWidget(), tab()->list2());
+    QTest::keyClick(tab()->list2(), Qt::Key_Up);
+    pressReturn();
+    QVERIFY2(label9->text().endsWith("_001.jpg"), qPrintable(label9->text()));
+    QTest::keyClicks(QApplication::focusWidget(), "one");
+    pressReturn();
+    QCOMPARE(rows(), QStringList({names.at(0) + ",one", names.at(1) + ",two"}));
+}
+
+void TestLinkTab::namesSortAsAFileManagerSortsThem()
+{
+    for (const char *folder : {"組 10", "組 9"})
+        QVERIFY(QDir(dir->path()).mkdir(QString::fromUtf8(folder)));
+    makeFiles({QStringLiteral("写真 10.jpg"), QStringLiteral("写真 2.jpg"), QStringLiteral("２日目.txt"),
+               QStringLiteral("遠足.txt"), "b.txt", "A.txt"});
+    QCOMPARE(rows(), QStringList({QStringLiteral("２日目.txt"), "A.txt", "b.txt", QStringLiteral("遠足.txt"),
+                                  QStringLiteral("写真 2.jpg"), QStringLiteral("写真 10.jpg")}));
+    const QAbstractItemModel *dir1 = h->find<QListView>("Dir1")->model();
+    const int n = dir1->rowCount();
+    QCOMPARE(dir1->index(n - 2, 0).data().toString(), QStringLiteral("組 9"));
+    QCOMPARE(dir1->index(n - 1, 0).data().toString(), QStringLiteral("組 10"));
+}
+
+void TestLinkTab::shiftJisFileNameIsShownPickedReadAndLinked()
+{
+    // "表.csv" in Shift_JIS, as a Windows archive unpacked here names it.
+    const QByteArray raw = QFile::encodeName(dir->path()) + "/\x95\x5C.csv";
+    const int fd = ::open(raw.constData(), O_CREAT | O_WRONLY, 0644);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, "x,y\r\n", 5), ssize_t(5));
+    ::close(fd);
+    QVERIFY(h->window->browsePanel()->setFolder(dir->path()));
+    QCOMPARE(h->window->fileListNames(), QStringList({QStringLiteral("表.csv")}));
+
+    auto *file1 = h->find<QListView>("File1");
+    const QPoint at = file1->visualRect(file1->model()->index(0, 0)).center();
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(h->window->selectedFileName(), QStringLiteral("表.csv"));
+    QCOMPARE(h->window->pathLabel(), dir->path() + QStringLiteral("/表.csv"));
+    h->find<QTabWidget>("SSTab1")->setCurrentIndex(0);
+    h->click("Command1");
+    QCOMPARE(h->dialogs.calls().size(), 0);
+    QCOMPARE(h->find<QListView>("List1")->model()->index(0, 0).data().toString(), QString("x,y"));
+
+    h->find<QTabWidget>("SSTab1")->setCurrentWidget(tab());
+    h->click("Command14");
+    QVERIFY(writePage().contains(body({QStringLiteral("<A href=\"%95%5C.csv\">表.csv</A></td></tr>")})));
+    QCOMPARE(::unlink(raw.constData()), 0);
 }
 
 void TestLinkTab::modelRemovesRunsAndScatteredRows()
