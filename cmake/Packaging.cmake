@@ -14,6 +14,20 @@ foreach(size ${TABULINK_ICON_SIZES})
           DESTINATION ${TABULINK_ICON_DIR}/${size}x${size}/apps RENAME tabulink.png)
 endforeach()
 
+# The faces the pages ask for, as fontconfig aliases for every program on the
+# machine (the browser above all), enabled the way Debian enables them: a link
+# in /etc/fonts/conf.d to the file in conf.avail. Only a system-wide install
+# (the package's /usr, or /usr/local) reaches into /etc.
+set(TABULINK_FONTCONFIG_FILE 30-tabulink-ms-fonts.conf)
+install(FILES ${TABULINK_PACKAGING_DIR}/${TABULINK_FONTCONFIG_FILE}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fontconfig/conf.avail)
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX MATCHES \"^/usr(/local)?/?$\")
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}/etc/fonts/conf.d\")
+    file(CREATE_LINK \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/fontconfig/conf.avail/${TABULINK_FONTCONFIG_FILE}\"
+         \"\$ENV{DESTDIR}/etc/fonts/conf.d/${TABULINK_FONTCONFIG_FILE}\" SYMBOLIC)
+  endif()")
+
 # Man pages go in compressed, without a time stamp, as Debian installs them.
 set(TABULINK_MAN_PAGE ${CMAKE_BINARY_DIR}/tabulink.1.gz)
 add_custom_command(OUTPUT ${TABULINK_MAN_PAGE}
@@ -44,14 +58,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(qt_at_least "(>= ${Qt6_VERSION_MAJOR}.${Qt6_VERSION_MINOR})")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6widgets6 ${qt_at_least}, libqt6gui6 ${qt_at_least}, libqt6core6 ${qt_at_least}, qt6-qpa-plugins, fonts-ipafont-gothic, fonts-ipafont-mincho")
+  "libqt6widgets6 ${qt_at_least}, libqt6gui6 ${qt_at_least}, libqt6core6 ${qt_at_least}, qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-gothic, fonts-ipafont-mincho")
 # Opening folders and pages in the desktop's file manager and browser.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 include(CPack)
 
 if(BUILD_TESTING)
   add_test(NAME packaging_deb
-    COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/check_deb.sh ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/check_deb.sh ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR} ${PROJECT_VERSION}
+            ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS})
   set_tests_properties(packaging_deb PROPERTIES
     SKIP_RETURN_CODE 77
     ENVIRONMENT "LANG=C.UTF-8;LC_ALL=C.UTF-8"

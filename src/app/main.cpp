@@ -1,9 +1,26 @@
+#include "shell/QuitSignals.h"
 #include "ui/AppIcon.h"
 #include "ui/AppSetup.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QIcon>
+
+#include <cstdlib>
+
+namespace {
+
+MainWindow *g_window = nullptr;
+
+// A lost display ends the program through exit() from inside Qt, past every
+// signal of the application: the folder is stored on the way out.
+void storeFolderAtExit()
+{
+    if (g_window)
+        g_window->Form_QueryUnload();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +33,18 @@ int main(int argc, char *argv[])
     setUpApplication();
 
     MainWindow window;
+    // Killed, hung up or interrupted: store the folder, then end in order.
+    if (QuitSignals *quitSignals = QuitSignals::install(&app)) {
+        QObject::connect(quitSignals, &QuitSignals::received, &window, [&window] {
+            window.Form_QueryUnload();
+            QCoreApplication::quit();
+        });
+    }
+    g_window = &window;
+    std::atexit(storeFolderAtExit);
+
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    g_window = nullptr;
+    return status;
 }

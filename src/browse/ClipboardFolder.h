@@ -3,13 +3,15 @@
 #include <QString>
 
 // Checks the clipboard text that "move to the clipboard's folder" acts on.
-// The text is taken whole: blanks, quotes and line breaks are not trimmed.
+// One line break at the end, quotes around the path and a "file://" prefix
+// (with its %-escapes decoded) are taken off, as terminals and file managers
+// add them; blanks are kept, a folder's name may begin or end with one.
 struct ClipboardFolder {
     enum Verdict {
         Folder,      // an existing folder: folder holds it in the list's form
         Network,     // begins with "\": a network path without a drive
         NoText,
-        LineBreak,   // holds a line break, so it names no folder
+        LineBreak,   // holds a line break inside, so it names no folder
         NotAbsolute,
         Missing,     // no such folder
     };

@@ -25,7 +25,8 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest &request) = 0;
 
-    // Yes/No with the warning icon, Yes the default; true only for Yes.
+    // Yes/No with the warning icon; true only for Yes. Yes is the default
+    // button, except in the overwrite question, where it is No.
     virtual bool confirm(const QString &title, const QString &text) = 0;
     // OK only, no icon, caption "Tabulink".
     virtual void notify(const QString &text) = 0;

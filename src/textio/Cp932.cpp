@@ -219,6 +219,12 @@ qsizetype byteCount(QStringView text)
     const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
+        // A character outside the BMP is one "?" in a text file, not two.
+        if (QChar::isHighSurrogate(s[i]) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            ++i;
+            ++count;
+            continue;
+        }
         const quint16 c = code[s[i]];
         count += (c != kNoCode && c > 0xFF) ? 2 : 1;
     }

@@ -24,8 +24,8 @@ QByteArray encode(QStringView text, Unmappable mode, qsizetype *replaced = nullp
 QString decode(const QByteArray &bytes);
 
 // The text's length in code page 932 bytes: 2 for every double-byte
-// character, 1 for everything else (an unmappable UTF-16 unit counts 1, as
-// the "?" it would become).
+// character, 1 for everything else (an unmappable character, one outside the
+// BMP included, counts 1, as the "?" it becomes in a text file).
 qsizetype byteCount(QStringView text);
 
 // True when the character has a code that reads back as another character:

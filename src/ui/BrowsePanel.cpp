@@ -79,6 +79,7 @@ BrowsePanel::BrowsePanel(QWidget *area, WindowContext &context, Launcher &launch
     m_file1->setFont(Fonts::mincho(9));
     m_file1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_file1->installEventFilter(this);
+    m_file1->viewport()->installEventFilter(this);
 
     m_command7 = placeAt(new QPushButton(QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ"), area), "Command7", 0, 424, 81, 17);
     m_command13 = placeAt(new QPushButton(QStringLiteral("ｴｸｽﾌﾟﾛｰﾗ"), area), "Command13", 88, 424, 81, 17);
@@ -384,6 +385,10 @@ bool BrowsePanel::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_dir1 && isEnterKey(event)) {
         Dir1_Open(m_dir1->currentIndex());
         return true;
+    }
+    if (watched == m_file1->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton) {
+        return true; // only the left button picks a file or opens a page
     }
     if (watched == m_file1 && isEnterKey(event)) {
         File1_DblClick();

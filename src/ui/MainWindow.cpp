@@ -13,6 +13,7 @@
 #include "ui/TextTab.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabBar>
@@ -56,7 +57,15 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher
     m_sstab1->setDocumentMode(false);
 
     buildMenu();
+    // Paths, file names and texts from outside show as they are: a file
+    // named a<b>x.csv must not turn bold and lose its "<b>".
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     Form_Load();
+
+    // Logging off ends the program without a close event.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::Form_QueryUnload);
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &MainWindow::Form_QueryUnload);
 }
 
 MainWindow::~MainWindow() = default;
@@ -88,7 +97,11 @@ void MainWindow::Form_Load()
 
 void MainWindow::Form_QueryUnload()
 {
-    StartupSetting(2, FolderKey, m_browse->currentFolder());
+    const QString folder = m_browse->currentFolder();
+    if (m_storedFolder == folder)
+        return;
+    StartupSetting(2, FolderKey, folder);
+    m_storedFolder = folder;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

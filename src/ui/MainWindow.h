@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 
 class BrowsePanel;
 class CsvTab;
@@ -45,6 +46,9 @@ public:
 
 public slots:
     void Form_Load();
+    // Stores the folder shown. Runs on every end the program sees: the close,
+    // the session manager's request to save, the application quitting. Each
+    // folder is written once, however many of them follow one another.
     void Form_QueryUnload();
     void helpp_Click();
     void about_Click();
@@ -68,4 +72,5 @@ private:
     CsvTab *m_csvTab = nullptr;
     TextTab *m_textTab = nullptr;
     LinkTab *m_linkTab = nullptr;
+    std::optional<QString> m_storedFolder;
 };

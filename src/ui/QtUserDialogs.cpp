@@ -1,10 +1,39 @@
 #include "ui/QtUserDialogs.h"
 
 #include "page/AppInfo.h"
+#include "page/SaveTarget.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+
+namespace {
+
+// Room the box keeps beside its text on the screen (frame, margins, icon).
+constexpr int kBoxFrameRoom = 160;
+
+// Texts in boxes are paths, file names and clipboard texts: "<b>" in a path
+// must show as "<b>", not turn the rest bold. The box also caps its width
+// and wraps what is wider; Japanese text then breaks anywhere, even inside a
+// word, so the text gets the width of its longest line where the screen
+// has room for it.
+void showTextAsItIs(QMessageBox &box)
+{
+    box.setTextFormat(Qt::PlainText);
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (!label)
+        return;
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(false);
+    int width = label->sizeHint().width();
+    if (const QScreen *screen = box.screen())
+        width = qMin(width, screen->availableGeometry().width() - kBoxFrameRoom);
+    label->setMinimumWidth(qMax(width, 0));
+}
+
+} // namespace
 
 QtUserDialogs::QtUserDialogs(QWidget *owner)
     : m_owner(owner)
@@ -18,9 +47,15 @@ QStringList QtUserDialogs::qtFilters(const QString &filter)
     for (qsizetype i = 0; i + 1 < items.size(); i += 2) {
         if (items.at(i).isEmpty() && items.at(i + 1).isEmpty())
             continue;
-        QString patterns = items.at(i + 1);
-        patterns.replace(u';', u' ');
-        result << QStringLiteral("%1 (%2)").arg(items.at(i), patterns);
+        QStringList patterns = items.at(i + 1).split(u';', Qt::SkipEmptyParts);
+        for (QString &pattern : patterns) {
+            // "*.*" means every file. Taken literally it hides names without
+            // a dot, and the save dialog puts its "*" into the file name as
+            // the new ending when the user picks the entry.
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        result << QStringLiteral("%1 (%2)").arg(items.at(i), patterns.join(u' '));
     }
     return result;
 }
@@ -58,18 +93,23 @@ std::optional<QString> QtUserDialogs::openFileName(const FileDialogRequest &requ
 bool QtUserDialogs::confirm(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, m_owner);
-    box.setDefaultButton(QMessageBox::Yes);
+    showTextAsItIs(box);
+    // Enter in the save dialog and Enter again here must not replace a page
+    // made earlier: replacing takes a deliberate はい.
+    box.setDefaultButton(title == SaveTarget::overwriteTitle() ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 void QtUserDialogs::notify(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, AppInfo::applicationTitle(), text, QMessageBox::Ok, m_owner);
+    showTextAsItIs(box);
     box.exec();
 }
 
 void QtUserDialogs::error(const QString &text)
 {
     QMessageBox box(QMessageBox::Warning, AppInfo::applicationTitle(), text, QMessageBox::Ok, m_owner);
+    showTextAsItIs(box);
     box.exec();
 }

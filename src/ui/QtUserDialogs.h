@@ -19,7 +19,7 @@ public:
     void notify(const QString &text) override;
     void error(const QString &text) override;
 
-    // "desc|pattern|desc|pattern|" -> {"desc (pattern)", ...}
+    // "desc|pattern|desc|pattern|" -> {"desc (pattern)", ...}, with "*.*" as "*"
     static QStringList qtFilters(const QString &filter);
 
 private:

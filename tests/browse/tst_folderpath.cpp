@@ -84,8 +84,10 @@ private slots:
         QTest::newRow("network") << "\\\\server\\share\\dir" << int(ClipboardFolder::Network);
         QTest::newRow("single backslash") << "\\dir" << int(ClipboardFolder::Network);
         QTest::newRow("empty") << "" << int(ClipboardFolder::NoText);
-        QTest::newRow("trailing line break") << "/tmp\n" << int(ClipboardFolder::LineBreak);
-        QTest::newRow("trailing CR LF") << "/tmp\r\n" << int(ClipboardFolder::LineBreak);
+        QTest::newRow("trailing line break") << "/tmp\n" << int(ClipboardFolder::Folder);
+        QTest::newRow("trailing CR LF") << "/tmp\r\n" << int(ClipboardFolder::Folder);
+        QTest::newRow("two line breaks") << "/tmp\n\n" << int(ClipboardFolder::LineBreak);
+        QTest::newRow("line break inside") << "/tmp\n/var" << int(ClipboardFolder::LineBreak);
         QTest::newRow("relative") << "tmp" << int(ClipboardFolder::NotAbsolute);
         QTest::newRow("drive letter") << "D:\\work" << int(ClipboardFolder::NotAbsolute);
         QTest::newRow("blank before") << " /tmp" << int(ClipboardFolder::NotAbsolute);

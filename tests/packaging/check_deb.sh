@@ -1,10 +1,12 @@
 #!/bin/bash
 # Builds the Debian package with cpack, unpacks it into a temporary folder and
 # checks what a desktop needs from it: the program, the menu entry, the icons,
-# the man page and the control fields.
-# Usage: check_deb.sh CPACK BUILD_DIR VERSION
+# the man page, Qt's Japanese translation, the fontconfig aliases of the faces
+# the pages ask for, and the control fields.
+# Usage: check_deb.sh CPACK BUILD_DIR VERSION QT_TRANSLATIONS_DIR
 set -uo pipefail
-cpack=$1 build=$2 version=$3
+cpack=$1 build=$2 version=$3 translations=$4
+fontconf=30-tabulink-ms-fonts.conf
 
 if ! command -v dpkg-deb >/dev/null; then
   echo "dpkg-deb is missing: no Debian package can be checked here."
@@ -40,10 +42,14 @@ for p in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-ipafont-got
   grep -Eq "(^|, )$p( \([^)]*\))?(,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
 
-# Every file is root's and lies below /usr; nothing of the build tree leaks in.
+# Every file is root's and lies below /usr, but for the link that enables the
+# font aliases; nothing of the build tree leaks in.
 dpkg-deb -c "$deb" >"$work/contents"
 if grep -v -E '^[-dl][rwx-]{9} root/root ' "$work/contents"; then fail "entries not owned by root"; fi
-if awk '{print $6}' "$work/contents" | grep -v -E '^\./(usr(/.*)?)?$'; then fail "entries outside /usr"; fi
+if awk '{print $6}' "$work/contents" |
+   grep -v -E "^\./(usr(/.*)?|etc/|etc/fonts/|etc/fonts/conf\.d/|etc/fonts/conf\.d/${fontconf//./\\.})?\$"; then
+  fail "entries outside /usr"
+fi
 if grep -E '(/usr/local|_CPack_Packages|CMakeFiles)' "$work/contents"; then fail "build paths in the package"; fi
 
 root="$work/root"
@@ -66,6 +72,45 @@ if [ -x "$bin" ]; then
     owner=$(dpkg -S "$(realpath -e "$path" 2>/dev/null)" 2>/dev/null | head -1 | cut -d: -f1)
     [ -n "$owner" ] || { fail "no package owns $lib ($path)"; continue; }
     grep -Eq "(^|, )$owner( |,|$)" <<<"$depends" || fail "$lib comes from $owner, which Depends lacks"
+  done
+fi
+
+# Qt's own dialogs and buttons speak Japanese only when the translation the
+# program loads is there: the package that holds it must be a dependency.
+if [ -x "$bin" ]; then
+  if strings -e l "$bin" | grep -qx qtbase_ja; then
+    qm="$translations/qtbase_ja.qm"
+    owner=$(dpkg -S "$qm" 2>/dev/null | head -1 | cut -d: -f1)
+    if [ -z "$owner" ]; then
+      fail "no package holds $qm (package qt6-translations-l10n; scripts/deps.sh installs it)"
+    else
+      grep -Eq "(^|, )$owner( |,|$)" <<<"$depends" || fail "qtbase_ja comes from $owner, which Depends lacks"
+    fi
+  else
+    fail "usr/bin/tabulink does not load Qt's Japanese translation qtbase_ja"
+  fi
+fi
+
+# The font aliases, enabled by a link in conf.d as Debian does it, and what
+# fontconfig makes of the faces once they are in place: the machine's own
+# configuration with the package's link added.
+avail="/usr/share/fontconfig/conf.avail/$fontconf"
+[ -f "$root$avail" ] || fail "${avail#/} missing"
+[ "$(readlink "$root/etc/fonts/conf.d/$fontconf")" = "$avail" ] ||
+  fail "etc/fonts/conf.d/$fontconf does not link to $avail"
+if ! command -v fc-match >/dev/null || [ ! -f /etc/fonts/fonts.conf ]; then
+  fail "fontconfig is missing: the font aliases cannot be checked"
+elif [ -f "$root$avail" ]; then
+  fc="$work/fontconfig"
+  mkdir -p "$fc/conf.d"
+  for f in /etc/fonts/conf.d/*.conf; do ln -s "$(realpath "$f")" "$fc/conf.d/$(basename "$f")"; done
+  ln -sf "$root$avail" "$fc/conf.d/$fontconf"
+  sed "s#<include ignore_missing=\"yes\">conf.d</include>#<include>$fc/conf.d</include>#" \
+    /etc/fonts/fonts.conf >"$fc/fonts.conf"
+  for pair in "ＭＳ 明朝=IPAMincho" "ＭＳ Ｐゴシック=IPAPGothic"; do
+    face=${pair%%=*} want=${pair#*=}
+    got=$(FONTCONFIG_FILE="$fc/fonts.conf" fc-match -f '%{family[0]}' "$face")
+    [ "$got" = "$want" ] || fail "fc-match '$face' gives '$got', not $want"
   done
 fi
 

@@ -266,7 +266,7 @@ private slots:
         QVERIFY(h->dialogs.errors().isEmpty());
         expectFolder(m_work);
 
-        for (const QString &text : {other + "\n", QString(), m_tmp->path() + "/missing", QString("other"),
+        for (const QString &text : {other + "\n\n", QString(), m_tmp->path() + "/missing", QString("other"),
                                     other + "/o.csv"}) {
             h->dialogs.clear();
             clipboard->setText(text);

@@ -1,24 +1,32 @@
 #include "WindowHarness.h"
 
+#include "browse/RecordingLauncher.h"
 #include "page/AppInfo.h"
 #include "shell/StartupSetting.h"
 #include "support/TestFiles.h"
 #include "ui/BrowsePanel.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSessionManager>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+
+#include <csignal>
 
 namespace {
 struct Place {
@@ -57,6 +65,19 @@ const Place kTabPlaces[] = {
     {"Label8", 8, 144, 33, 17},    {"Label9", 48, 144, 97, 17},    {"Text4", 152, 144, 305, 18},
     {"Command16", 464, 144, 65, 17}, {"List2", 8, 168, 521, 158},  {"Command17", 448, 336, 81, 25},
 };
+
+// True once the process handles sig itself: the program has its window up.
+bool handles(qint64 pid, int sig)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (sig - 1)) & 1;
+    }
+    return false;
+}
 } // namespace
 
 class TestMainWindow : public QObject
@@ -68,6 +89,13 @@ private slots:
     void menusAndPopups();
     void menuCommands();
     void textPageThroughTheWindow();
+    void folderStoredWhateverEndsTheProgram_data();
+    void folderStoredWhateverEndsTheProgram();
+    void folderStoredWhenTheSessionEnds();
+    void onlyTheLeftButtonActsOnFile1_data();
+    void onlyTheLeftButtonActsOnFile1();
+    void clipboardFolderAsCopied_data();
+    void clipboardFolderAsCopied();
 };
 
 void TestMainWindow::everyControlAtItsPlace()
@@ -223,6 +251,124 @@ void TestMainWindow::textPageThroughTheWindow()
     QCOMPARE(request.folder, dir.path());
     QCOMPARE(request.presetName, QStringLiteral("index.html"));
     QVERIFY(h.window->fileListNames().contains(QStringLiteral("日記.html")));
+}
+
+void TestMainWindow::folderStoredWhateverEndsTheProgram_data()
+{
+    QTest::addColumn<int>("signalNumber"); // 0: the display goes away
+    QTest::newRow("kill -TERM") << int(SIGTERM);
+    QTest::newRow("hang-up") << int(SIGHUP);
+    QTest::newRow("Ctrl+C") << int(SIGINT);
+    QTest::newRow("display lost") << 0;
+}
+
+// The program itself, ended the ways a session ends.
+void TestMainWindow::folderStoredWhateverEndsTheProgram()
+{
+    QFETCH(int, signalNumber);
+    QTemporaryDir config, work;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    QProcess display;
+    if (signalNumber == 0) {
+        display.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp"});
+        if (!display.waitForStarted())
+            QSKIP("Xvfb is missing (package xvfb; scripts/deps.sh installs it)");
+        QVERIFY(QTest::qWaitFor([&] { return display.canReadLine() || display.waitForReadyRead(50); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return display.canReadLine(); }, 5000));
+        env.insert(QStringLiteral("DISPLAY"), ":" + QString::fromLatin1(display.readLine().trimmed()));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    }
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(work.path());
+    program.start(QStringLiteral(TABULINK_BIN), {});
+    QVERIFY(program.waitForStarted());
+    QVERIFY(QTest::qWaitFor([&] { return handles(program.processId(), SIGTERM); }, 20000));
+    if (signalNumber)
+        ::kill(pid_t(program.processId()), signalNumber);
+    else
+        display.terminate();
+    QVERIFY(program.waitForFinished(20000));
+    display.waitForFinished(5000);
+
+    QSettings stored(config.filePath(QStringLiteral("tablomi.ini")), QSettings::IniFormat);
+    QCOMPARE(stored.value(QStringLiteral("startup2/1")).toString(), QDir(work.path()).canonicalPath());
+}
+
+// Logging off: the session manager asks the program to save its data.
+void TestMainWindow::folderStoredWhenTheSessionEnds()
+{
+    QTemporaryDir dir;
+    WindowHarness h;
+    h.window->browsePanel()->setFolder(dir.path());
+    auto *manager = qApp->findChild<QSessionManager *>();
+    QVERIFY(manager);
+    emit qApp->commitDataRequest(*manager);
+    QCOMPARE(StartupSetting(1, FolderKey), dir.path());
+}
+
+void TestMainWindow::onlyTheLeftButtonActsOnFile1_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("acts");
+    for (const char *name : {"a<b>x.csv", "p.html"}) {
+        QTest::addRow("%s left", name) << name << Qt::LeftButton << true;
+        QTest::addRow("%s right", name) << name << Qt::RightButton << false;
+        QTest::addRow("%s middle", name) << name << Qt::MiddleButton << false;
+    }
+}
+
+void TestMainWindow::onlyTheLeftButtonActsOnFile1()
+{
+    QFETCH(QString, name);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, acts);
+    QTemporaryDir dir;
+    QVERIFY(TestFiles::writeAll(dir.filePath(name), "x\r\n"));
+    RecordingLauncher launcher;
+    WindowHarness h(&launcher);
+    h.window->browsePanel()->setFolder(dir.path());
+    auto *file1 = h.find<QListView>("File1");
+    const QPoint entry = file1->visualRect(file1->model()->index(0, 0)).center();
+    // QTest sends the double-click event alone; a real one follows a press.
+    QTest::mouseClick(file1->viewport(), button, {}, entry);
+    QTest::mouseDClick(file1->viewport(), button, {}, entry);
+
+    const bool page = name.endsWith(QLatin1String(".html"));
+    const QString path = dir.filePath(name);
+    QCOMPARE(launcher.pages, acts && page ? QStringList{path} : QStringList());
+    QCOMPARE(h.window->selectedFileName(), acts && !page ? name : QString());
+    auto *label1 = h.find<QLabel>("Label1");
+    QCOMPARE(label1->text(), acts && !page ? path : QString());
+    QCOMPARE(label1->textFormat(), Qt::PlainText); // "<b>" in a name is no markup
+}
+
+void TestMainWindow::clipboardFolderAsCopied_data()
+{
+    QTest::addColumn<QString>("copied"); // %1: the folder
+    QTest::newRow("from a terminal") << "%1\n";
+    QTest::newRow("CR LF") << "%1\r\n";
+    QTest::newRow("in double quotes") << "\"%1\"\n";
+    QTest::newRow("in single quotes") << "'%1'";
+    QTest::newRow("file URL") << "file://%1";
+}
+
+void TestMainWindow::clipboardFolderAsCopied()
+{
+    QFETCH(QString, copied);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("a b 表"));
+    QVERIFY(QDir().mkpath(folder));
+    WindowHarness h;
+    QString text = copied.arg(folder);
+    if (copied.startsWith(QLatin1String("file:")))
+        text = copied.arg(dir.path() + QStringLiteral("/a%20b%20%E8%A1%A8"));
+    QApplication::clipboard()->setText(text);
+    h.trigger("dirclkr1");
+    QCOMPARE(h.dialogs.calls().size(), 0);
+    QCOMPARE(h.window->currentFolder(), folder);
 }
 
 QTEST_MAIN(TestMainWindow)

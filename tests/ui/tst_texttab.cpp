@@ -48,7 +48,7 @@ private slots:
     void byteCountLabel()
     {
         editor()->setPlainText(QStringLiteral("あｱ\na😀\u00e9"));
-        QCOMPARE(label("Label7"), QStringLiteral(" 9"));
+        QCOMPARE(label("Label7"), QStringLiteral(" 8"));
         editor()->selectAll();
         QTest::keyClick(editor(), Qt::Key_Delete);
         QCOMPARE(label("Label7"), QStringLiteral(" 0"));
@@ -158,6 +158,7 @@ private slots:
         w->dialogs.setNextFileName(path("new.txt"));
         w->click("Command12");
         QCOMPARE(TestFiles::readAll(path("new.txt")), QByteArray("a??\r\nb"));
+        QCOMPARE(label("Label7"), QStringLiteral(" 6")); // what the file holds
         QVERIFY(w->window->fileListNames().contains(QStringLiteral("new.txt")));
         QCOMPARE(w->dialogs.notices().size(), 1);
         QVERIFY(w->dialogs.notices().at(0).contains(QStringLiteral("2")));
