@@ -75,7 +75,7 @@ Result run(WindowContext &context, const Params &params, const std::function<voi
 
     const QFileInfo info(path);
     if (params.askOverwrite && info.exists() && info.isFile()) {
-        if (!dialogs.confirm(overwriteTitle(), overwriteText(path, params.form)))
+        if (!dialogs.confirm(overwriteTitle(), overwriteText(path, params.form), UserDialogs::DefaultAnswer::No))
             return Result::Declined;
     }
     if (params.showPathInLabel)

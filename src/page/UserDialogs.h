@@ -25,9 +25,12 @@ public:
     virtual std::optional<QString> saveFileName(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> openFileName(const FileDialogRequest &request) = 0;
 
-    // Yes/No with the warning icon; true only for Yes. Yes is the default
-    // button, except in the overwrite question, where it is No.
-    virtual bool confirm(const QString &title, const QString &text) = 0;
+    // The button Enter presses in a question. A question whose Yes throws
+    // away the user's work (replacing a page, discarding typed descriptions)
+    // defaults to No, so two presses of Enter never lose anything.
+    enum class DefaultAnswer { Yes, No };
+    // Yes/No with the warning icon; true only for Yes.
+    virtual bool confirm(const QString &title, const QString &text, DefaultAnswer defaultAnswer) = 0;
     // OK only, no icon, caption "Tabulink".
     virtual void notify(const QString &text) = 0;
     // OK only, warning icon, caption "Tabulink": something went wrong.

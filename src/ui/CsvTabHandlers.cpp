@@ -185,7 +185,7 @@ void CsvTab::grdgyodel_Click()
         return;
     const int row = m_grid.currentRow();
     const QString text = QStringLiteral("\n%1 行目を削除しますか？\n").arg(row + 1);
-    if (!m_context.dialogs().confirm(QStringLiteral("行削除確認"), text))
+    if (!m_context.dialogs().confirm(QStringLiteral("行削除確認"), text, UserDialogs::DefaultAnswer::Yes))
         return;
     m_syncing = true;
     m_model->removeRow(row);
@@ -200,7 +200,7 @@ void CsvTab::grdretudel_Click()
         return;
     const int column = m_grid.currentCol();
     const QString text = QStringLiteral("\n%1 列目を削除しますか？\n").arg(column + 1);
-    if (!m_context.dialogs().confirm(QStringLiteral("列削除確認"), text))
+    if (!m_context.dialogs().confirm(QStringLiteral("列削除確認"), text, UserDialogs::DefaultAnswer::Yes))
         return;
     m_syncing = true;
     const bool moved = m_model->removeColumnShifting(column);

@@ -85,8 +85,9 @@ bool LinkTab::mayDiscardDescriptions()
         return true;
     return m_context.dialogs().confirm(
         QStringLiteral("説明文の破棄確認"),
-        QStringLiteral("登録した説明文が、まだリンクのｈｔｍｌファイルに書き出されていません。\n"
-                       "説明文を破棄してよろしいですか？"));
+        QStringLiteral("\n登録した説明文が、まだリンクのｈｔｍｌファイルに書き出されていません。\n"
+                       "説明文を破棄してよろしいですか？\n"),
+        UserDialogs::DefaultAnswer::No);
 }
 
 void LinkTab::Command14_Click()

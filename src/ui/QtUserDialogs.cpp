@@ -1,7 +1,6 @@
 #include "ui/QtUserDialogs.h"
 
 #include "page/AppInfo.h"
-#include "page/SaveTarget.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -90,13 +89,11 @@ std::optional<QString> QtUserDialogs::openFileName(const FileDialogRequest &requ
     return runDialog(request, false);
 }
 
-bool QtUserDialogs::confirm(const QString &title, const QString &text)
+bool QtUserDialogs::confirm(const QString &title, const QString &text, DefaultAnswer defaultAnswer)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, m_owner);
     showTextAsItIs(box);
-    // Enter in the save dialog and Enter again here must not replace a page
-    // made earlier: replacing takes a deliberate はい.
-    box.setDefaultButton(title == SaveTarget::overwriteTitle() ? QMessageBox::No : QMessageBox::Yes);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -68,7 +68,7 @@ private slots:
     {
         QTemporaryDir tmp;
         const QByteArray folder = QFile::encodeName(tmp.path());
-        for (const QByteArray name : {QByteArray("\x95\x5C.csv"), QByteArray("\xFF\x81.txt")})
+        for (const QByteArray &name : {QByteArray("\x95\x5C.csv"), QByteArray("\xFF\x81.txt")})
             QVERIFY(::close(::open(folder + '/' + name, O_CREAT | O_WRONLY, 0644)) == 0);
         const FolderListing listing = listFolder(tmp.path());
         QCOMPARE(listing.files, QStringList({"%FF%81.txt", QStringLiteral("表.csv")}));
@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(NativePath::encode(tmp.path() + QStringLiteral("/表.csv")), folder + "/\x95\x5C.csv");
         QCOMPARE(NativePath::encode(tmp.path() + "/%FF%81.txt"), folder + "/\xFF\x81.txt");
         QCOMPARE(NativePath::encode(tmp.path() + "/other.txt"), folder + "/other.txt");
-        for (const QByteArray name : {QByteArray("\x95\x5C.csv"), QByteArray("\xFF\x81.txt")})
+        for (const QByteArray &name : {QByteArray("\x95\x5C.csv"), QByteArray("\xFF\x81.txt")})
             QCOMPARE(::unlink(folder + '/' + name), 0);
     }
 

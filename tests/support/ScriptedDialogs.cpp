@@ -19,7 +19,7 @@ std::optional<QString> ScriptedDialogs::openFileName(const FileDialogRequest &re
     return nextFileName();
 }
 
-bool ScriptedDialogs::confirm(const QString &title, const QString &text)
+bool ScriptedDialogs::confirm(const QString &title, const QString &text, DefaultAnswer)
 {
     m_calls.append({Call::Confirm, title, text, {}});
     return m_answers.isEmpty() ? false : m_answers.takeFirst();

@@ -26,7 +26,7 @@ public:
 
     std::optional<QString> saveFileName(const FileDialogRequest &request) override;
     std::optional<QString> openFileName(const FileDialogRequest &request) override;
-    bool confirm(const QString &title, const QString &text) override;
+    bool confirm(const QString &title, const QString &text, DefaultAnswer defaultAnswer) override;
     void notify(const QString &text) override;
     void error(const QString &text) override;
 

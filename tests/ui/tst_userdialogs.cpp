@@ -20,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -232,6 +233,33 @@ private slots:
         QCOMPARE(question.text, "\n" + path("index.html") + QStringLiteral(" のファイルに上書きしますか？\n"));
         QVERIFY(question.noIsDefault);
         QCOMPARE(TestFiles::readAll(path("index.html")), QByteArray("morning page\r\n"));
+        QCOMPARE(driver.unexpected, 0);
+    }
+
+    // Enter on the question before ファイル名クリア keeps the typed
+    // descriptions: discarding them takes a deliberate はい.
+    void enterKeepsTypedDescriptions()
+    {
+        m_window->findChild<QTabWidget *>(QStringLiteral("SSTab1"))->setCurrentIndex(2);
+        click("Command14");
+        auto *list = m_window->findChild<QListView *>(QStringLiteral("List2"));
+        const QPoint firstRow = list->visualRect(list->model()->index(0, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, firstRow);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, firstRow);
+        auto *description = m_window->findChild<QLineEdit *>(QStringLiteral("Text4"));
+        QTest::keyClicks(description, "class photo");
+        QTest::keyClick(description, Qt::Key_Return);
+        const QString described = list->model()->index(0, 0).data().toString();
+        QVERIFY2(described.endsWith(QStringLiteral(",class photo")), qPrintable(described));
+
+        Shown question;
+        DialogDriver driver({[&](QWidget *w) {
+            question = inspect(w);
+            press(w, Qt::Key_Return);
+        }});
+        click("Command15");
+        QVERIFY(question.noIsDefault);
+        QCOMPARE(list->model()->index(0, 0).data().toString(), described);
         QCOMPARE(driver.unexpected, 0);
     }
 
