@@ -3,6 +3,7 @@
 
 #include "ui/CsvTab.h"
 
+#include "page/OutOfMemory.h"
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
 #include "page/WindowContext.h"
@@ -144,8 +145,12 @@ void CsvTab::Command2_Click()
 
     const qint64 r = rows.kind == TableSize::Kind::Number ? TableSize::wholePart(rows.number) : 0;
     const qint64 c = columns.kind == TableSize::Kind::Number ? TableSize::wholePart(columns.number) : 0;
+    qint64 stored = 0;
+    OutOfMemory::runRestoringState(m_context.dialogs(), m_grid, [&] {
+        BusyPointer busy;
+        stored = CsvTransfer::run(m_grid, m_lines, r, c, m_check5->isTicked());
+    });
     BusyPointer busy;
-    const qint64 stored = CsvTransfer::run(m_grid, m_lines, r, c, m_check5->isTicked());
     if (stored > 0) {
         m_model->cellsChanged(r, c);
         syncViewFromGrid();
