@@ -25,6 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         abort();
 
     const QString detected = Cp932::decodeFileContent(bytes);
+    // Whatever the encoding found, the text holds no surrogate without its partner.
+    for (qsizetype i = 0; i < detected.size(); ++i) {
+        const QChar c = detected.at(i);
+        if (c.isHighSurrogate() && i + 1 < detected.size() && detected.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            abort();
+    }
     const QString crlf = FileReading::toCrLf(detected);
     if (FileReading::splitLines(crlf) != FileReading::splitLines(detected))
         abort();

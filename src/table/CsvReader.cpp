@@ -2,6 +2,8 @@
 
 #include "textio/FileReading.h"
 
+#include <new>
+
 namespace CsvReader {
 
 qint64 columnsFor(const CsvLineList &lines)
@@ -21,13 +23,19 @@ Result fromText(const QString &text)
 
 Result readFile(const QString &path)
 {
-    const FileReading::Result read = FileReading::readText(path);
+    const FileReading::Result read = FileReading::readText(path, MaxFileBytes);
+    Result r;
     if (!read.ok) {
-        Result r;
         r.errorText = read.errorText;
         return r;
     }
-    return fromText(read.text);
+    try {
+        r = fromText(read.text);
+    } catch (const std::bad_alloc &) {
+        r = Result();
+        r.errorText = FileReading::outOfMemoryText(path);
+    }
+    return r;
 }
 
 QString missingFileText(const QString &path)

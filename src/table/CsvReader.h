@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/CsvLineList.h"
+#include "textio/FileReading.h"
 
 #include <QString>
 
@@ -19,8 +20,15 @@ struct Result {
 // The table size a line list asks for.
 qint64 columnsFor(const CsvLineList &lines);
 Result fromText(const QString &text);
-// Only regular files are read; the content is decoded as UTF-8 or code page
-// 932, and undecodable bytes become U+FFFD.
+// The largest CSV file read. The grid holds up to TableSize::MaxCells cells;
+// filled with short texts (about ten bytes and a comma each) such a table
+// comes from a file of about 220 MB. Reading holds the bytes and the decoded
+// text (two bytes a character) at once, about 768 MB at this limit.
+constexpr qint64 MaxFileBytes = 256 * FileReading::MiB;
+
+// Only regular files up to MaxFileBytes are read; the content is decoded as
+// UTF-8, UTF-16 or code page 932, and undecodable bytes become U+FFFD. Running
+// out of memory gives an error text, never an exception.
 Result readFile(const QString &path);
 
 // "\n<path>\nファイルがありません！\n"

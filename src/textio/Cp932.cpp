@@ -231,20 +231,62 @@ qsizetype byteCount(QStringView text)
     return count;
 }
 
+namespace {
+
+// UTF-16 after its byte-order mark. A surrogate without its partner and an
+// odd byte at the end become U+FFFD, like any other byte that does not decode.
+QString decodeUtf16(const QByteArray &bytes, bool bigEndian)
+{
+    const auto *b = reinterpret_cast<const quint8 *>(bytes.constData()) + 2;
+    const qsizetype units = (bytes.size() - 2) / 2;
+    const bool oddByte = (bytes.size() - 2) % 2 != 0;
+    auto unitAt = [&](qsizetype i) -> char16_t {
+        const quint8 *p = b + 2 * i;
+        return bigEndian ? char16_t(p[0] << 8 | p[1]) : char16_t(p[1] << 8 | p[0]);
+    };
+    QString out;
+    out.resize(units + (oddByte ? 1 : 0));
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    qsizetype w = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        const char16_t u = unitAt(i);
+        if (QChar::isHighSurrogate(u) && i + 1 < units && QChar::isLowSurrogate(unitAt(i + 1))) {
+            o[w++] = u;
+            o[w++] = unitAt(++i);
+        } else {
+            o[w++] = QChar::isSurrogate(u) ? char16_t(0xFFFD) : u;
+        }
+    }
+    if (oddByte)
+        o[w++] = 0xFFFD;
+    out.resize(w);
+    return out;
+}
+
+} // namespace
+
 QString decodeFileContent(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         QStringDecoder utf8(QStringConverter::Utf8);
-        return utf8.decode(bytes.mid(3));
+        return utf8.decode(QByteArrayView(bytes).sliced(3));
     }
-    bool multiByte = false;
+    if (bytes.startsWith("\xFF\xFE"))
+        return decodeUtf16(bytes, false);
+    if (bytes.startsWith("\xFE\xFF"))
+        return decodeUtf16(bytes, true);
+    // Without a mark, UTF-8 is recognised by a sequence of three or more
+    // bytes (lead byte E0 or above), which every Japanese text in UTF-8 has.
+    // Shift_JIS half-width katakana alone (ﾃｽ is C3 BD) can be valid two-byte
+    // UTF-8 and must stay code page 932.
+    bool longSequence = false;
     for (char c : bytes) {
-        if (quint8(c) >= 0x80) {
-            multiByte = true;
+        if (quint8(c) >= 0xE0) {
+            longSequence = true;
             break;
         }
     }
-    if (multiByte) {
+    if (longSequence) {
         QStringDecoder utf8(QStringConverter::Utf8);
         QString text = utf8.decode(bytes);
         if (!utf8.hasError())

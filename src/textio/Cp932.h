@@ -36,7 +36,9 @@ bool isOneWay(char16_t ch);
 bool isDoubleByte(char16_t ch);
 
 // Reads file content: UTF-8 when it starts with a byte-order mark or is valid
-// UTF-8 holding at least one multi-byte sequence, code page 932 otherwise.
+// UTF-8 holding at least one sequence of three or more bytes; UTF-16 (little
+// or big endian) when it starts with that byte-order mark; code page 932
+// otherwise.
 QString decodeFileContent(const QByteArray &bytes);
 
 } // namespace Cp932

@@ -7,13 +7,85 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileReading {
 
-Result readText(const QString &path)
+namespace {
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number(bytes / MiB);
+}
+
+// Reads up to one chunk past limit, so that a file past the limit shows as
+// one. A regular file may report no size (most of /proc) or grow while it is
+// read, so the size fstat gave is only where the buffer starts. Reads of a
+// file without a size ask for whole chunks: /proc/self/pagemap, for one,
+// refuses a read that is not a multiple of 8 bytes.
+bool readUpTo(int fd, qint64 sizeHint, qint64 limit, QByteArray &bytes, int *error)
+{
+    constexpr qint64 chunk = 64 * 1024;
+    const qint64 cap = (limit / chunk + 2) * chunk;
+    qint64 capacity = std::min<qint64>(cap, std::max<qint64>(sizeHint + 1, chunk));
+    bytes = QByteArray(capacity, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == capacity) {
+            if (capacity == cap)
+                break;
+            capacity = std::min<qint64>(cap, capacity * 2);
+            bytes.resize(capacity);
+        }
+        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(capacity - filled));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = errno;
+            return false;
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.resize(filled);
+    return true;
+}
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { ::close(m_fd); }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+QString tooLargeText(const QString &path, qint64 maxBytes)
+{
+    return QStringLiteral("ファイルが大きすぎるため読み込めません（上限 %1 MB）。\n%2")
+        .arg(megabytes(maxBytes), QDir::toNativeSeparators(path));
+}
+
+QString outOfMemoryText(const QString &path)
+{
+    return QStringLiteral("メモリが足りないため読み込めません。\n%1").arg(QDir::toNativeSeparators(path));
+}
+
+Result readText(const QString &path, qint64 maxBytes)
 {
     Result r;
     const QString shown = QDir::toNativeSeparators(path);
@@ -36,24 +108,34 @@ Result readText(const QString &path)
                           .arg(shown, QString::fromLocal8Bit(strerror(errno)));
         return r;
     }
+    const FileDescriptor file(fd);
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
         r.errorText = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
         return r;
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        r.errorText = QStringLiteral("ファイルを開けませんでした。\n%1\n%2").arg(shown, file.errorString());
+    if (st.st_size > maxBytes) {
+        r.errorText = tooLargeText(path, maxBytes);
         return r;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        r.errorText = QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2").arg(shown, file.errorString());
+    try {
+        QByteArray bytes;
+        int error = 0;
+        if (!readUpTo(file.get(), st.st_size, maxBytes, bytes, &error)) {
+            r.errorText = QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+                              .arg(shown, QString::fromLocal8Bit(strerror(error)));
+            return r;
+        }
+        if (bytes.size() > maxBytes) {
+            r.errorText = tooLargeText(path, maxBytes);
+            return r;
+        }
+        r.text = Cp932::decodeFileContent(bytes);
+    } catch (const std::bad_alloc &) {
+        r = Result();
+        r.errorText = outOfMemoryText(path);
         return r;
     }
-    r.text = Cp932::decodeFileContent(bytes);
     r.ok = true;
     return r;
 }

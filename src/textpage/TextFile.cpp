@@ -2,6 +2,8 @@
 
 #include "textio/LineSink.h"
 
+#include <new>
+
 namespace TextFile {
 
 QString openFilter()
@@ -35,9 +37,15 @@ SaveTarget::Params saveParams()
 
 FileReading::Result read(const QString &path)
 {
-    FileReading::Result r = FileReading::readText(path);
-    if (r.ok)
+    FileReading::Result r = FileReading::readText(path, MaxFileBytes);
+    if (!r.ok)
+        return r;
+    try {
         r.text = FileReading::toCrLf(r.text);
+    } catch (const std::bad_alloc &) {
+        r = FileReading::Result();
+        r.errorText = FileReading::outOfMemoryText(path);
+    }
     return r;
 }
 

@@ -20,8 +20,15 @@ QString proposedName(); // "txt.txt"
 // notice, the path label left alone, "?" for characters Shift_JIS lacks.
 SaveTarget::Params saveParams();
 
+// The largest text file read for the editor. The editor holds about seven
+// bytes of memory for every byte of Japanese text and takes about a tenth of
+// a second per megabyte to show it; past this size it turns sluggish, and a
+// page written from it would be far beyond what a browser shows well.
+constexpr qint64 MaxFileBytes = 16 * FileReading::MiB;
+
 // Reads a file for the editor. On success text has CR LF line breaks,
-// whatever the file used (CR LF, lone CR or lone LF).
+// whatever the file used (CR LF, lone CR or lone LF). A file above
+// MaxFileBytes, or one that does not fit in memory, gives an error text.
 FileReading::Result read(const QString &path);
 
 // Writes the editor text (CR LF line breaks) byte for byte.

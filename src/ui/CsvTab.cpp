@@ -1,5 +1,6 @@
 #include "ui/CsvTab.h"
 
+#include "page/OutOfMemory.h"
 #include "page/WindowContext.h"
 #include "ui/Controls.h"
 #include "ui/CsvLineListModel.h"
@@ -139,8 +140,10 @@ void CsvTab::buildControls()
 
 void CsvTab::wireControls()
 {
-    connect(m_command1, &QPushButton::clicked, this, &CsvTab::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &CsvTab::Command2_Click);
+    connect(m_command1, &QPushButton::clicked, this,
+            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { Command1_Click(); }); });
+    connect(m_command2, &QPushButton::clicked, this,
+            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { Command2_Click(); }); });
     connect(m_command3, &QPushButton::clicked, this, &CsvTab::Command3_Click);
     connect(m_command4, &QPushButton::clicked, this, &CsvTab::Command4_Click);
     connect(m_command5, &QPushButton::clicked, this, &CsvTab::Command5_Click);

@@ -4,7 +4,7 @@
 #include "ui/CsvTab.h"
 
 #include "browse/NativePath.h"
-
+#include "page/OutOfMemory.h"
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
 #include "page/WindowContext.h"
@@ -146,8 +146,11 @@ void CsvTab::Command2_Click()
     }
     resizeTable(wantRows, wantColumns);
 
-    BusyPointer busy;
-    const qint64 stored = CsvTransfer::run(m_grid, m_lines, r, c, m_check5->isTicked());
+    qint64 stored = 0;
+    OutOfMemory::runRestoringState(m_context.dialogs(), m_grid, [&] {
+        BusyPointer busy;
+        stored = CsvTransfer::run(m_grid, m_lines, r, c, m_check5->isTicked());
+    });
     if (stored > 0) {
         m_model->cellsChanged(r, c);
         syncViewFromGrid();

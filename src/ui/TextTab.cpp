@@ -1,5 +1,6 @@
 #include "ui/TextTab.h"
 
+#include "page/OutOfMemory.h"
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
 #include "page/WindowContext.h"
@@ -52,7 +53,8 @@ TextTab::TextTab(WindowContext &context, QWidget *parent)
 
     connect(m_command9, &QPushButton::clicked, this, &TextTab::Command9_Click);
     connect(m_command10, &QPushButton::clicked, this, &TextTab::Command10_Click);
-    connect(m_command11, &QPushButton::clicked, this, &TextTab::Command11_Click);
+    connect(m_command11, &QPushButton::clicked, this,
+            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { Command11_Click(); }); });
     connect(m_command12, &QPushButton::clicked, this, &TextTab::Command12_Click);
     connect(m_rtext1->document(), &QTextDocument::contentsChange, this, &TextTab::rtext1_Change);
 }

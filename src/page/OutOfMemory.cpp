@@ -1,0 +1,10 @@
+#include "page/OutOfMemory.h"
+
+namespace OutOfMemory {
+
+QString messageText()
+{
+    return QStringLiteral("メモリが足りないため、この操作を行えませんでした。");
+}
+
+} // namespace OutOfMemory

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "page/UserDialogs.h"
+
+#include <QString>
+
+#include <new>
+#include <optional>
+#include <utility>
+
+// Actions that build large data in memory (a file read, the table filled from
+// the CSV lines, a text put into the editor) run through these. When memory
+// runs out the action stops and the user is told, instead of the program
+// ending and taking all unsaved work with it.
+namespace OutOfMemory {
+
+// "メモリが足りないため、この操作を行えませんでした。"
+QString messageText();
+
+// Runs action; when an allocation inside it fails, shows the message and
+// returns false.
+template <typename Action>
+bool runTellingUser(UserDialogs &dialogs, Action &&action)
+{
+    try {
+        std::forward<Action>(action)();
+        return true;
+    } catch (const std::bad_alloc &) {
+        dialogs.error(messageText());
+        return false;
+    }
+}
+
+// As runTellingUser, and on failure puts state back as it was before the
+// action (a copy is taken first; when even that does not fit, nothing runs).
+template <typename State, typename Action>
+bool runRestoringState(UserDialogs &dialogs, State &state, Action &&action)
+{
+    std::optional<State> before;
+    if (!runTellingUser(dialogs, [&] { before.emplace(state); }))
+        return false;
+    try {
+        std::forward<Action>(action)();
+        return true;
+    } catch (const std::bad_alloc &) {
+        state = std::move(*before);
+        dialogs.error(messageText());
+        return false;
+    }
+}
+
+} // namespace OutOfMemory
