@@ -278,6 +278,11 @@ void TestMainWindow::folderStoredWhateverEndsTheProgram()
         QVERIFY(QTest::qWaitFor([&] { return display.canReadLine(); }, 5000));
         env.insert(QStringLiteral("DISPLAY"), ":" + QString::fromLatin1(display.readLine().trimmed()));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // libxkbcommon-x11 hands strndup a bounded buffer without a final
+        // NUL, which is correct but trips AddressSanitizer's strict check.
+        if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+            env.insert(QStringLiteral("ASAN_OPTIONS"),
+                       env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":strict_string_checks=0"));
     }
     QProcess program;
     program.setProcessEnvironment(env);
