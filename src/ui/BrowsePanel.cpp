@@ -44,13 +44,6 @@ bool isEnterKey(const QEvent *event)
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
-Qt::MouseButton pressed(const QEvent *event, QEvent::Type type)
-{
-    if (event->type() != type)
-        return Qt::NoButton;
-    return static_cast<const QMouseEvent *>(event)->button();
-}
-
 } // namespace
 
 BrowsePanel::BrowsePanel(QWidget *area, QLabel *pathLabel, UserDialogs &dialogs, Launcher &launcher)
@@ -206,20 +199,16 @@ void BrowsePanel::showFolderMenu(const QPoint &pos)
 bool BrowsePanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_folderList->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const Qt::MouseButton button = pressed(event, QEvent::MouseButtonPress);
-        if (button == Qt::RightButton)
-            showFolderMenu(static_cast<QMouseEvent *>(event)->position().toPoint());
-        // Only the left button selects; the others leave the list alone.
-        return button != Qt::LeftButton;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton)
+            showFolderMenu(mouse->position().toPoint());
+        return mouse->button() != Qt::LeftButton; // only the left button selects
     }
+    if (watched == m_fileList->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        return static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton; // only the left button picks
     if (watched == m_folderList && isEnterKey(event)) {
         openFolder(m_folderList->currentIndex());
         return true;
-    }
-    if (watched == m_fileList->viewport()) {
-        const Qt::MouseButton button = pressed(event, QEvent::MouseButtonDblClick);
-        if (button != Qt::NoButton && button != Qt::LeftButton)
-            return true; // only the left button picks a file or opens a page
     }
     if (watched == m_fileList && isEnterKey(event)) {
         pickFile();
