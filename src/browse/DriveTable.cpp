@@ -93,12 +93,6 @@ void DriveTable::remember(const QString &folder)
         m_drives[index].remembered = FolderPath::clean(folder);
 }
 
-bool DriveTable::isReady(int index) const
-{
-    const QFileInfo root(m_drives.at(index).mountPoint);
-    return root.isDir() && root.isExecutable();
-}
-
 void DriveTable::refreshFrom(const DriveTable &current)
 {
     QList<Drive> merged = current.m_drives;

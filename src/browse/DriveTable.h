@@ -32,8 +32,6 @@ public:
     QString rememberedFolder(int index) const;
     // Remembers folder for the drive holding it.
     void remember(const QString &folder);
-    // A drive is ready when its mount point can be entered now.
-    bool isReady(int index) const;
 
     // Takes the drives of current (a fresh look at the mounted volumes),
     // keeping what each drive still mounted remembers.

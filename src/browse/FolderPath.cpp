@@ -1,7 +1,6 @@
 #include "browse/FolderPath.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace FolderPath {
 
@@ -63,16 +62,6 @@ QString displayName(const QString &folder, const QString &root)
     if (folder == root || folder == QLatin1String("/"))
         return folder;
     return folder.mid(folder.lastIndexOf(u'/') + 1);
-}
-
-QString nearestExisting(const QString &folder)
-{
-    QString p = clean(folder);
-    if (p.isEmpty())
-        return QStringLiteral("/");
-    while (p != QLatin1String("/") && !QFileInfo(p).isDir())
-        p = parent(p);
-    return p;
 }
 
 } // namespace FolderPath

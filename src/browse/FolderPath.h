@@ -31,7 +31,4 @@ QStringList chain(const QString &root, const QString &folder);
 // whole path.
 QString displayName(const QString &folder, const QString &root);
 
-// The deepest existing folder at or above folder ("/" at worst).
-QString nearestExisting(const QString &folder);
-
 } // namespace FolderPath

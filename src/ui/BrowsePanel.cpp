@@ -1,12 +1,6 @@
 #include "ui/BrowsePanel.h"
 
-#include "browse/ClipboardFolder.h"
-#include "browse/DesktopFolder.h"
-#include "browse/FolderListing.h"
-#include "browse/FolderPath.h"
-#include "browse/Launcher.h"
 #include "page/UserDialogs.h"
-#include "page/WindowContext.h"
 #include "ui/Controls.h"
 #include "ui/FileNameListModel.h"
 #include "ui/FolderListModel.h"
@@ -14,10 +8,9 @@
 #include "ui/TabPage.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
@@ -53,345 +46,172 @@ bool isEnterKey(const QEvent *event)
 
 } // namespace
 
-BrowsePanel::BrowsePanel(QWidget *area, WindowContext &context, Launcher &launcher)
-    : QObject(area), m_context(context), m_launcher(launcher), m_driveSource(&DriveTable::mounted)
+BrowsePanel::BrowsePanel(QWidget *area, QLabel *pathLabel, UserDialogs &dialogs, Launcher &launcher)
+    : QObject(area), m_pathLabel(pathLabel), m_dialogs(dialogs),
+      m_navigator(m_localFolders, m_mountedDrives, launcher, m_clipboard)
 {
-    m_drive1 = placeAt(new QComboBox(area), "Drive1", 0, 24, 297, 20);
+    m_driveList = placeAt(new QComboBox(area), "Drive1", 0, 24, 297, 20);
 
-    m_dirModel = new FolderListModel(this);
-    m_dirModel->setIcons(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon),
-                         QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon));
-    m_dir1 = placeAt(new QListView(area), "Dir1", 0, 48, 161, 370);
-    m_dir1->setModel(m_dirModel);
-    m_dir1->setItemDelegate(new IndentDelegate(m_dir1));
-    m_dir1->setUniformItemSizes(true);
-    m_dir1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Controls::setPaleYellowBase(m_dir1);
-    m_dir1->viewport()->installEventFilter(this);
-    m_dir1->installEventFilter(this);
+    m_folderModel = new FolderListModel(this);
+    m_folderModel->setIcons(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon),
+                            QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon));
+    m_folderList = placeAt(new QListView(area), "Dir1", 0, 48, 161, 370);
+    m_folderList->setModel(m_folderModel);
+    m_folderList->setItemDelegate(new IndentDelegate(m_folderList));
+    m_folderList->setUniformItemSizes(true);
+    m_folderList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Controls::setPaleYellowBase(m_folderList);
+    m_folderList->viewport()->installEventFilter(this);
+    m_folderList->installEventFilter(this);
 
     m_fileModel = new FileNameListModel(this);
-    m_file1 = placeAt(new QListView(area), "File1", 168, 48, 129, 398);
-    m_file1->setModel(m_fileModel);
-    m_file1->setUniformItemSizes(true);
-    m_file1->setLayoutMode(QListView::SinglePass);
-    m_file1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_file1->setFont(Fonts::mincho(9));
-    m_file1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_file1->installEventFilter(this);
-    m_file1->viewport()->installEventFilter(this);
+    m_fileList = placeAt(new QListView(area), "File1", 168, 48, 129, 398);
+    m_fileList->setModel(m_fileModel);
+    m_fileList->setUniformItemSizes(true);
+    m_fileList->setLayoutMode(QListView::SinglePass);
+    m_fileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_fileList->setFont(Fonts::mincho(9));
+    m_fileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_fileList->installEventFilter(this);
+    m_fileList->viewport()->installEventFilter(this);
 
-    m_command7 = placeAt(new QPushButton(QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ"), area), "Command7", 0, 424, 81, 17);
-    m_command13 = placeAt(new QPushButton(QStringLiteral("ｴｸｽﾌﾟﾛｰﾗ"), area), "Command13", 88, 424, 81, 17);
+    auto *desktop = placeAt(new QPushButton(QStringLiteral("ﾃﾞｽｸﾄｯﾌﾟ"), area), "Command7", 0, 424, 81, 17);
+    auto *fileManager = placeAt(new QPushButton(QStringLiteral("ｴｸｽﾌﾟﾛｰﾗ"), area), "Command13", 88, 424, 81, 17);
 
-    m_dirclk1 = new QMenu(QStringLiteral("dirclk1"), area);
-    m_dirclk1->setObjectName(QStringLiteral("dirclk1"));
-    QAction *dirclkr1 = Controls::addNamedAction(m_dirclk1, "dirclkr1", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞのﾃﾞｨﾚｸﾄﾘに移動"));
-    QAction *fileupdate = Controls::addNamedAction(m_dirclk1, "fileupdate", QStringLiteral("ファイルリストの更新"));
-    QAction *dirclip = Controls::addNamedAction(m_dirclk1, "dirclip", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ名をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
-    QAction *expdir = Controls::addNamedAction(m_dirclk1, "expdir", QStringLiteral("ｴｸｽﾌﾟﾛｰﾗの起動"));
+    m_folderMenu = new QMenu(QStringLiteral("dirclk1"), area);
+    m_folderMenu->setObjectName(QStringLiteral("dirclk1"));
+    QAction *toClipboardFolder = Controls::addNamedAction(m_folderMenu, "dirclkr1", QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞのﾃﾞｨﾚｸﾄﾘに移動"));
+    QAction *rereadFiles = Controls::addNamedAction(m_folderMenu, "fileupdate", QStringLiteral("ファイルリストの更新"));
+    QAction *copyFolder = Controls::addNamedAction(m_folderMenu, "dirclip", QStringLiteral("ﾃﾞｨﾚｸﾄﾘ名をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
+    QAction *explore = Controls::addNamedAction(m_folderMenu, "expdir", QStringLiteral("ｴｸｽﾌﾟﾛｰﾗの起動"));
 
-    connect(m_drive1, &QComboBox::currentIndexChanged, this, &BrowsePanel::Drive1_Change);
-    connect(m_dir1, &QListView::doubleClicked, this, &BrowsePanel::Dir1_Open);
-    connect(m_file1, &QListView::doubleClicked, this, &BrowsePanel::File1_DblClick);
-    connect(m_command7, &QPushButton::clicked, this, &BrowsePanel::Command7_Click);
-    connect(m_command13, &QPushButton::clicked, this, &BrowsePanel::Command13_Click);
-    connect(dirclkr1, &QAction::triggered, this, &BrowsePanel::dirclkr1_Click);
-    connect(fileupdate, &QAction::triggered, this, &BrowsePanel::fileupdate_Click);
-    connect(dirclip, &QAction::triggered, this, &BrowsePanel::dirclip_Click);
-    connect(expdir, &QAction::triggered, this, &BrowsePanel::expdir_Click);
-
-    // Start in the process's working folder, or the nearest folder above it
-    // that can be listed.
-    QString start = FolderPath::clean(QDir::currentPath());
-    if (start.isEmpty())
-        start = QStringLiteral("/");
-    FolderListing listing = listFolder(start);
-    while (!listing.ok && start != QLatin1String("/")) {
-        start = FolderPath::parent(start);
-        listing = listFolder(start);
-    }
-    m_drives = m_driveSource();
-    fillDriveList();
-    showListing(start, listing);
-    syncDriveQuietly();
+    connect(m_driveList, &QComboBox::currentIndexChanged, this, &BrowsePanel::changeDrive);
+    connect(m_folderList, &QListView::doubleClicked, this, &BrowsePanel::openFolder);
+    connect(m_fileList, &QListView::doubleClicked, this, &BrowsePanel::pickFile);
+    connect(desktop, &QPushButton::clicked, this, &BrowsePanel::openDesktop);
+    connect(fileManager, &QPushButton::clicked, this, &BrowsePanel::openInFileManager);
+    connect(toClipboardFolder, &QAction::triggered, this, &BrowsePanel::openClipboardFolder);
+    connect(rereadFiles, &QAction::triggered, this, &BrowsePanel::refreshFiles);
+    connect(copyFolder, &QAction::triggered, this, &BrowsePanel::copyFolderToClipboard);
+    connect(explore, &QAction::triggered, this, &BrowsePanel::openInFileManager);
 }
 
-QStringList BrowsePanel::fileNames() const
+void BrowsePanel::start(const QString &storedFolder)
 {
-    return m_fileModel->names();
+    show(m_navigator.start(storedFolder));
 }
 
-void BrowsePanel::setDriveSource(std::function<DriveTable()> source)
+bool BrowsePanel::setFolder(const QString &folder)
 {
-    m_driveSource = std::move(source);
-    refreshDrives();
+    const Navigator::Result result = m_navigator.setFolder(folder);
+    show(result);
+    return result.changes != 0;
 }
 
-void BrowsePanel::selectDriveFor(const QString &path)
+void BrowsePanel::setDriveSource(DriveSource &drives)
 {
-    const int index = m_drives.indexFor(path);
-    if (index >= 0)
-        m_drive1->setCurrentIndex(index);
+    show(m_navigator.useDrives(drives));
 }
 
-bool BrowsePanel::setFolder(const QString &path)
+void BrowsePanel::changeDrive(int index)
 {
-    const QString folder = FolderPath::clean(path);
-    if (folder.isEmpty())
-        return false;
-    if (folder == m_folder)
-        return canList(folder);
-    const FolderListing listing = listFolder(folder);
-    if (!listing.ok)
-        return false;
-    showListing(folder, listing);
-    return true;
+    show(m_navigator.chooseDrive(index));
 }
 
-void BrowsePanel::refreshDrives()
+void BrowsePanel::openFolder(const QModelIndex &index)
 {
-    m_drives.refreshFrom(m_driveSource());
-    m_drives.remember(m_folder);
-    fillDriveList();
+    show(m_navigator.openFolder(m_folderModel->pathAt(index.row())));
 }
 
-void BrowsePanel::refreshFolders()
+void BrowsePanel::pickFile()
 {
-    const FolderListing listing = listFolder(m_folder);
-    if (!listing.ok) {
-        moveToNearest(m_folder, listing.error);
+    const int row = m_fileList->currentIndex().row();
+    if (row < 0 || row >= m_navigator.files().size())
         return;
-    }
-    const int index = m_drives.indexFor(m_folder);
-    m_dirModel->setFolder(index >= 0 ? m_drives.at(index).mountPoint : QStringLiteral("/"),
-                          m_folder, listing.folders);
-    m_dir1->setCurrentIndex(m_dirModel->index(m_dirModel->currentRow()));
+    if (const auto path = m_navigator.pickFile(m_navigator.files().at(row)))
+        m_pathLabel->setText(*path);
 }
 
 void BrowsePanel::refreshFiles()
 {
-    if (m_freshFiles) {
-        m_fileModel->setNames(*m_freshFiles);
-        m_freshFiles.reset();
-        return;
-    }
-    const FolderListing listing = listFolder(m_folder, ListWhat::FilesOnly);
-    if (!listing.ok) {
-        moveToNearest(m_folder, listing.error);
-        return;
-    }
-    m_fileModel->setNames(listing.files);
+    show(m_navigator.refreshFiles());
 }
 
-// Shows folder as the current folder from a listing just read.
-void BrowsePanel::showListing(const QString &folder, const FolderListing &listing)
+void BrowsePanel::openDesktop()
 {
-    m_folder = folder;
-    QDir::setCurrent(folder);
-    m_drives.remember(folder);
-    const int index = m_drives.indexFor(folder);
-    m_dirModel->setFolder(index >= 0 ? m_drives.at(index).mountPoint : QStringLiteral("/"),
-                          folder, listing.folders);
-    m_dir1->setCurrentIndex(m_dirModel->index(m_dirModel->currentRow()));
-    m_freshFiles = listing.files;
-    Dir1_Change();
-}
-
-void BrowsePanel::fillDriveList()
-{
-    const QSignalBlocker blocker(m_drive1);
-    const int before = m_drive1->currentIndex();
-    const QString selected = before >= 0 ? m_drive1->itemData(before).toString() : QString();
-    m_drive1->clear();
-    int current = -1;
-    for (int i = 0; i < m_drives.count(); ++i) {
-        m_drive1->addItem(m_drives.text(i), m_drives.at(i).mountPoint);
-        if (m_drives.at(i).mountPoint == selected)
-            current = i;
-    }
-    m_drive1->setCurrentIndex(current >= 0 ? current : m_drives.indexFor(m_folder));
-}
-
-void BrowsePanel::syncDriveQuietly()
-{
-    const QSignalBlocker blocker(m_drive1);
-    m_drive1->setCurrentIndex(m_drives.indexFor(m_folder));
-}
-
-// The folder cannot be listed (removed while shown, or no access): show the
-// nearest folder above it that can be, then say why. failed is a copy:
-// callers pass the current folder, which changes on the way.
-void BrowsePanel::moveToNearest(QString failed, const QString &reason)
-{
-    QString target = failed;
-    FolderListing listing;
-    do {
-        target = FolderPath::parent(target);
-        listing = listFolder(target);
-    } while (!listing.ok && target != QLatin1String("/"));
-    if (listing.ok) {
-        showListing(target, listing);
-        syncDriveQuietly();
-    } else {
-        m_dirModel->setFolder(m_folder, m_folder, {});
-        m_fileModel->setNames({});
-        target = m_folder;
-    }
-    m_context.dialogs().error(QStringLiteral("フォルダ「%1」を開けません。\n（%2）\n\n「%3」を表示します。")
-                                  .arg(failed, reason, target));
-}
-
-void BrowsePanel::Drive1_Change(int index)
-{
-    if (index < 0 || index >= m_drives.count() || !m_drives.isReady(index))
-        return; // a drive that is not ready leaves the lists as they are
-    const QString mount = m_drives.at(index).mountPoint;
-    const QString remembered = m_drives.rememberedFolder(index);
-    if (!setFolder(remembered)) {
-        // The folder remembered for the drive has gone since.
-        const QString nearest = FolderPath::nearestExisting(remembered);
-        if (!FolderPath::isWithin(nearest, mount) || !setFolder(nearest))
-            setFolder(mount);
-    }
-    refreshFolders();
-}
-
-void BrowsePanel::Dir1_Change()
-{
-    refreshFiles();
-}
-
-void BrowsePanel::Dir1_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, const QPoint &pos)
-{
-    const QString noted = m_folder;
-    if (button != Qt::RightButton)
-        return;
-    m_dirclk1->popup(m_dir1->viewport()->mapToGlobal(pos));
-    if (!m_dirclk1->isVisible())
-        m_context.setPathLabel(noted);
-}
-
-void BrowsePanel::Dir1_Open(const QModelIndex &index)
-{
-    const QString path = m_dirModel->pathAt(index.row());
-    if (path.isEmpty() || path == m_folder)
-        return;
-    const FolderListing listing = listFolder(path);
-    if (!listing.ok) {
-        moveToNearest(path, listing.error);
-        return;
-    }
-    showListing(path, listing);
-    syncDriveQuietly();
-}
-
-void BrowsePanel::File1_DblClick()
-{
-    const int row = m_file1->currentIndex().row();
-    if (row < 0 || row >= m_fileModel->names().size())
-        return;
-    const QString name = m_fileModel->names().at(row);
-    const QString full = FolderPath::fullPath(m_folder, name);
-    if (FolderPath::isPage(full)) {
-        m_launcher.openPage(full); // like the browser itself, failure stays silent
-        return;
-    }
-    m_selectedFileName = name;
-    m_context.setPathLabel(full);
-}
-
-void BrowsePanel::fileupdate_Click()
-{
-    m_freshFiles.reset();
-    refreshFiles();
-}
-
-void BrowsePanel::Command7_Click()
-{
-    const QString desktop = DesktopFolder();
-    QString reason;
-    if (desktop.isEmpty()) {
-        m_context.dialogs().error(QStringLiteral("デスクトップフォルダが見つかりません。\n"
-                                                 "フォルダは変わりません。"));
-        return;
-    }
-    if (!canList(desktop, &reason)) {
-        m_context.dialogs().error(QStringLiteral("デスクトップフォルダ「%1」を開けません。\n（%2）")
-                                      .arg(desktop, reason));
-        return;
-    }
-    QDir::setCurrent(desktop);
-    m_drives.remember(desktop);
-    selectDriveFor(desktop);
-    setFolder(desktop);
-}
-
-void BrowsePanel::Command13_Click()
-{
-    openInFileManager();
-}
-
-void BrowsePanel::dirclkr1_Click()
-{
-    const QString text = QApplication::clipboard()->text();
-    const ClipboardFolder result = ClipboardFolder::check(text);
-    if (result.verdict == ClipboardFolder::Network) {
-        m_context.dialogs().notify(ClipboardFolder::message(result, text));
-        return;
-    }
-    if (result.verdict != ClipboardFolder::Folder) {
-        m_context.dialogs().error(ClipboardFolder::message(result, text));
-        return;
-    }
-    QString reason;
-    if (!canList(result.folder, &reason)) {
-        m_context.dialogs().error(QStringLiteral("クリップボードのフォルダ「%1」を開けません。\n（%2）")
-                                      .arg(result.folder, reason));
-        return;
-    }
-    selectDriveFor(result.folder);
-    setFolder(result.folder);
-    refreshDrives();
-    refreshFolders();
-    QDir::setCurrent(m_folder);
-}
-
-void BrowsePanel::dirclip_Click()
-{
-    QApplication::clipboard()->setText(m_folder);
-}
-
-void BrowsePanel::expdir_Click()
-{
-    openInFileManager();
+    show(m_navigator.openDesktop());
 }
 
 void BrowsePanel::openInFileManager()
 {
-    if (!m_launcher.openFolder(m_folder))
-        m_context.dialogs().error(QStringLiteral("ファイルマネージャを起動できませんでした。\n「%1」")
-                                      .arg(m_folder));
+    show(m_navigator.openInFileManager());
+}
+
+void BrowsePanel::openClipboardFolder()
+{
+    show(m_navigator.openClipboardFolder());
+}
+
+void BrowsePanel::copyFolderToClipboard()
+{
+    m_navigator.copyFolderToClipboard();
+}
+
+void BrowsePanel::show(const Navigator::Result &result)
+{
+    if (result.changes & Navigator::Result::DriveList)
+        fillDriveList();
+    {
+        const QSignalBlocker blocker(m_driveList);
+        m_driveList->setCurrentIndex(m_navigator.driveIndex());
+    }
+    if (result.changes & Navigator::Result::Folder) {
+        m_folderModel->setFolder(m_navigator.volumeRoot(), m_navigator.folder(), m_navigator.subfolders());
+        m_folderList->setCurrentIndex(m_folderModel->index(m_folderModel->currentRow()));
+    }
+    if (result.changes & Navigator::Result::Files)
+        m_fileModel->setNames(m_navigator.files());
+    if (!result.notice.isEmpty())
+        m_dialogs.notify(result.notice);
+    if (!result.error.isEmpty())
+        m_dialogs.error(result.error);
+}
+
+void BrowsePanel::fillDriveList()
+{
+    const QSignalBlocker blocker(m_driveList);
+    m_driveList->clear();
+    const DriveTable &drives = m_navigator.drives();
+    for (int i = 0; i < drives.count(); ++i)
+        m_driveList->addItem(drives.text(i));
+}
+
+// The menu opens on the press, not on the release; when it cannot be shown
+// the path label shows the folder instead.
+void BrowsePanel::showFolderMenu(const QPoint &pos)
+{
+    const QString noted = m_navigator.folder();
+    m_folderMenu->popup(m_folderList->viewport()->mapToGlobal(pos));
+    if (!m_folderMenu->isVisible())
+        m_pathLabel->setText(noted);
 }
 
 bool BrowsePanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_dir1->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_folderList->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        Dir1_MouseDown(mouse->button(), mouse->modifiers(), mouse->position().toPoint());
-        // Only the left button selects; the others leave the list alone.
-        return mouse->button() != Qt::LeftButton;
+        if (mouse->button() == Qt::RightButton)
+            showFolderMenu(mouse->position().toPoint());
+        return mouse->button() != Qt::LeftButton; // only the left button selects
     }
-    if (watched == m_dir1 && isEnterKey(event)) {
-        Dir1_Open(m_dir1->currentIndex());
+    if (watched == m_fileList->viewport() && event->type() == QEvent::MouseButtonDblClick)
+        return static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton; // only the left button picks
+    if (watched == m_folderList && isEnterKey(event)) {
+        openFolder(m_folderList->currentIndex());
         return true;
     }
-    if (watched == m_file1->viewport() && event->type() == QEvent::MouseButtonDblClick
-        && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton) {
-        return true; // only the left button picks a file or opens a page
-    }
-    if (watched == m_file1 && isEnterKey(event)) {
-        File1_DblClick();
+    if (watched == m_fileList && isEnterKey(event)) {
+        pickFile();
         return true;
     }
     return QObject::eventFilter(watched, event);

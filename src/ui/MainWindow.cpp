@@ -43,7 +43,7 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher
     setCentralWidget(m_area);
 
     m_label1 = placeAt(new QLabel(m_area), "Label1", 0, 0, 841, 17);
-    m_browse = new BrowsePanel(m_area, *this, *m_launcher);
+    m_browse = new BrowsePanel(m_area, m_label1, *m_dialogs, *m_launcher);
     m_options = new PageOptionsPanel(m_area);
 
     m_sstab1 = placeAt(new QTabWidget(m_area), "SSTab1", 304, 24, 537, 369);
@@ -84,12 +84,7 @@ void MainWindow::buildMenu()
 
 void MainWindow::Form_Load()
 {
-    // Each step is skipped quietly when it fails: a stored folder that has
-    // gone leaves the lists on the process's working folder.
-    m_browse->selectDriveFor(StartupSetting(1, FolderKey));
-    m_browse->setFolder(StartupSetting(1, FolderKey));
-    m_browse->refreshFolders();
-    m_browse->refreshFiles();
+    m_browse->start(StartupSetting(1, FolderKey));
     m_csvTab->sizeGridFromSelectors();
     m_sstab1->setCurrentIndex(1);
     m_linkTab->showInstructions();

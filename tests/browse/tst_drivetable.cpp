@@ -1,7 +1,6 @@
 #include "browse/DriveTable.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestDriveTable : public QObject
@@ -20,31 +19,6 @@ private slots:
         QCOMPARE(drives.indexFor("C:\\data"), -1);
         QCOMPARE(drives.indexFor(""), -1);
         QCOMPARE(DriveTable({{"/media", "", ""}}).indexFor("/home"), -1);
-    }
-
-    void eachDriveRemembersItsFolder()
-    {
-        DriveTable drives({{"/", "", ""}, {"/media/usb", "", ""}});
-        QCOMPARE(drives.rememberedFolder(0), QString("/"));
-        QCOMPARE(drives.rememberedFolder(1), QString("/media/usb"));
-        drives.remember("/media/usb/x/");
-        drives.remember("/home/u");
-        QCOMPARE(drives.rememberedFolder(1), QString("/media/usb/x"));
-        QCOMPARE(drives.rememberedFolder(0), QString("/home/u"));
-        drives.remember("relative/path");
-        QCOMPARE(drives.rememberedFolder(0), QString("/home/u"));
-    }
-
-    void reReadKeepsWhatMountedDrivesRemember()
-    {
-        DriveTable drives({{"/", "", ""}, {"/media/usb", "", ""}});
-        drives.remember("/home/u");
-        drives.remember("/media/usb/x");
-        drives.refreshFrom(DriveTable({{"/", "", ""}, {"/media/cd", "CD", ""}}));
-        QCOMPARE(drives.count(), 2);
-        QCOMPARE(drives.rememberedFolder(0), QString("/home/u"));
-        QCOMPARE(drives.text(1), QString("/media/cd [CD]"));
-        QCOMPARE(drives.rememberedFolder(1), QString("/media/cd"));
     }
 
     void mountedVolumesHoldTheRootAndNoPseudoFileSystems()

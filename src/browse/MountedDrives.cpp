@@ -1,0 +1,14 @@
+#include "browse/MountedDrives.h"
+
+#include <QFileInfo>
+
+DriveTable MountedDrives::mountedDrives()
+{
+    return DriveTable::mounted();
+}
+
+bool MountedDrives::isReady(const QString &mountPoint)
+{
+    const QFileInfo root(mountPoint);
+    return root.isDir() && root.isExecutable();
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "browse/DriveSource.h"
+
+// The mounted volumes of this system, pseudo file systems left out.
+class MountedDrives : public DriveSource
+{
+public:
+    DriveTable mountedDrives() override;
+    bool isReady(const QString &mountPoint) override;
+};

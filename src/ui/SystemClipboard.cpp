@@ -1,0 +1,14 @@
+#include "ui/SystemClipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+QString SystemClipboard::text()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void SystemClipboard::setText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "browse/ClipboardText.h"
+
+// The desktop's clipboard, plain text.
+class SystemClipboard : public ClipboardText
+{
+public:
+    QString text() override;
+    void setText(const QString &text) override;
+};
