@@ -30,7 +30,7 @@ public:
     QString path;
     std::optional<QString> saveFileName(const FileDialogRequest &) override { return path; }
     std::optional<QString> openFileName(const FileDialogRequest &) override { return path; }
-    bool confirm(const QString &, const QString &) override { return true; }
+    bool confirm(const QString &, const QString &, DefaultAnswer) override { return true; }
     void notify(const QString &text) override { std::fprintf(stderr, "notice: %s\n", qPrintable(text)); }
     void error(const QString &text) override { std::fprintf(stderr, "error: %s\n", qPrintable(text)); }
 };
