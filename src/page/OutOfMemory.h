@@ -52,14 +52,4 @@ bool runRestoring(State &state, Action &&action)
     }
 }
 
-// As runRestoring, and tells the user when memory ran out.
-template <typename State, typename Action>
-bool runRestoringState(UserDialogs &dialogs, State &state, Action &&action)
-{
-    if (runRestoring(state, std::forward<Action>(action)))
-        return true;
-    dialogs.error(messageText());
-    return false;
-}
-
 } // namespace OutOfMemory
