@@ -31,20 +31,23 @@ bool runTellingUser(UserDialogs &dialogs, Action &&action)
     }
 }
 
-// As runTellingUser, and on failure puts state back as it was before the
-// action (a copy is taken first; when even that does not fit, nothing runs).
+// Runs action; when an allocation inside it fails, puts state back as it
+// was before the action and returns false. A copy is taken first; when even
+// that does not fit, nothing runs.
 template <typename State, typename Action>
-bool runRestoringState(UserDialogs &dialogs, State &state, Action &&action)
+bool runRestoring(State &state, Action &&action)
 {
     std::optional<State> before;
-    if (!runTellingUser(dialogs, [&] { before.emplace(state); }))
+    try {
+        before.emplace(state);
+    } catch (const std::bad_alloc &) {
         return false;
+    }
     try {
         std::forward<Action>(action)();
         return true;
     } catch (const std::bad_alloc &) {
         state = std::move(*before);
-        dialogs.error(messageText());
         return false;
     }
 }

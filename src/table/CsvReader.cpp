@@ -38,14 +38,4 @@ Result readFile(const QString &path)
     return r;
 }
 
-QString missingFileText(const QString &path)
-{
-    return QStringLiteral("\n") + path + QStringLiteral("\nファイルがありません！\n");
-}
-
-QString noFileText()
-{
-    return QStringLiteral("ファイルが指定されておりません");
-}
-
 } // namespace CsvReader

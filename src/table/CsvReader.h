@@ -31,9 +31,4 @@ constexpr qint64 MaxFileBytes = 256 * FileReading::MiB;
 // out of memory gives an error text, never an exception.
 Result readFile(const QString &path);
 
-// "\n<path>\nファイルがありません！\n"
-QString missingFileText(const QString &path);
-// "ファイルが指定されておりません"
-QString noFileText();
-
 } // namespace CsvReader

@@ -1,5 +1,7 @@
 #include "table/TableSize.h"
 
+#include "table/TableMessages.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -29,13 +31,7 @@ bool fits(qint64 rows, qint64 columns)
 
 QString tooLargeText(qint64 rows, qint64 columns)
 {
-    return QStringLiteral("\n表が大きすぎます（%1 行 × %2 列）。\n"
-                          "扱える大きさは %3 行、%4 列、合わせて %5 セルまでです。\n")
-        .arg(rows)
-        .arg(columns)
-        .arg(MaxRows)
-        .arg(MaxColumns)
-        .arg(MaxCells);
+    return TableMessages::tooLarge(rows, columns);
 }
 
 Commit parseCommit(const QString &text)

@@ -13,7 +13,7 @@ constexpr qint64 MaxColumns = 100'000;
 constexpr qint64 MaxCells = 20'000'000;
 
 bool fits(qint64 rows, qint64 columns);
-// "\n表が大きすぎます（R 行 × C 列）。…\n": why a size was refused.
+// Why a size was refused (TableMessages::tooLarge), for the command line.
 QString tooLargeText(qint64 rows, qint64 columns);
 
 enum class Kind { Number, NotNumber, Negative };

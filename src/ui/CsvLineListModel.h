@@ -14,10 +14,10 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    // Call around replacing or emptying the list.
-    void beginChange() { beginResetModel(); }
-    void endChange() { endResetModel(); }
+    // Call after the list was replaced or emptied.
+    void follow();
 
 private:
     const CsvLineList *m_lines;
+    int m_rows;
 };

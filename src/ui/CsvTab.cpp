@@ -71,7 +71,7 @@ void CsvTab::buildControls()
 {
     const QFont small = Fonts::gothic(8.25);
 
-    m_list1Model = new CsvLineListModel(&m_lines, this);
+    m_list1Model = new CsvLineListModel(&m_editor.lines(), this);
     m_list1 = place(new QListView, "List1", 8, 28, 417, 50);
     m_list1->setModel(m_list1Model);
     m_list1->setUniformItemSizes(true);
@@ -93,7 +93,7 @@ void CsvTab::buildControls()
     m_command6 = place(new QPushButton(QStringLiteral("不可")), "Command6", 496, 84, 33, 17);
     m_command6->setFont(small);
 
-    m_model = new TableGridModel(&m_grid, this);
+    m_model = new TableGridModel(&m_editor.grid(), this);
     m_grd1 = place<QTableView>(new GridView, "grd1", 8, 108, 521, 185);
     // Tab leaves the grid; the current cell moves by a click or an arrow key.
     m_grd1->setTabKeyNavigation(false);
@@ -134,74 +134,97 @@ void CsvTab::buildControls()
     m_grdsosa->setObjectName(QStringLiteral("grdsosa"));
     QAction *gyodel = Controls::addNamedAction(m_grdsosa, "grdgyodel", QStringLiteral("行の削除"));
     QAction *retudel = Controls::addNamedAction(m_grdsosa, "grdretudel", QStringLiteral("列の削除"));
-    connect(gyodel, &QAction::triggered, this, &CsvTab::grdgyodel_Click);
-    connect(retudel, &QAction::triggered, this, &CsvTab::grdretudel_Click);
+    connect(gyodel, &QAction::triggered, this, &CsvTab::deleteRow);
+    connect(retudel, &QAction::triggered, this, &CsvTab::deleteColumn);
 }
 
 void CsvTab::wireControls()
 {
     connect(m_command1, &QPushButton::clicked, this,
-            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { Command1_Click(); }); });
+            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { readCsvFile(); }); });
     connect(m_command2, &QPushButton::clicked, this,
-            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { Command2_Click(); }); });
-    connect(m_command3, &QPushButton::clicked, this, &CsvTab::Command3_Click);
-    connect(m_command4, &QPushButton::clicked, this, &CsvTab::Command4_Click);
-    connect(m_command5, &QPushButton::clicked, this, &CsvTab::Command5_Click);
-    connect(m_command6, &QPushButton::clicked, this, &CsvTab::Command6_Click);
-    connect(m_command8, &QPushButton::clicked, this, &CsvTab::Command8_Click);
-    connect(m_combo1, &QComboBox::activated, this, &CsvTab::Combo1_Click);
-    connect(m_combo2, &QComboBox::activated, this, &CsvTab::Combo2_Click);
+            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { transferToGrid(); }); });
+    connect(m_command3, &QPushButton::clicked, this, &CsvTab::saveTablePage);
+    connect(m_command4, &QPushButton::clicked, this, &CsvTab::saveCsv);
+    connect(m_command5, &QPushButton::clicked, this, &CsvTab::startWidthMode);
+    connect(m_command6, &QPushButton::clicked, this, &CsvTab::endWidthMode);
+    connect(m_command8, &QPushButton::clicked, this, &CsvTab::clearTable);
+    connect(m_combo1, &QComboBox::editTextChanged, this, [this](const QString &text) { m_editor.setRowsText(text); });
+    connect(m_combo2, &QComboBox::editTextChanged, this, [this](const QString &text) { m_editor.setColsText(text); });
+    connect(m_combo1, &QComboBox::activated, this, &CsvTab::commitRows);
+    connect(m_combo2, &QComboBox::activated, this, &CsvTab::commitColumns);
     // Keys reach the selectors' line edits only through the combo boxes,
     // which hold the focus; a filter on the line edit would miss them.
     m_combo1->installEventFilter(this);
     m_combo2->installEventFilter(this);
     m_text1->installEventFilter(this);
     m_grd1->viewport()->installEventFilter(this);
-    connect(m_grd1, &QTableView::doubleClicked, this, &CsvTab::grd1_DblClick);
+    connect(m_grd1, &QTableView::doubleClicked, this, &CsvTab::fetchCellText);
     connect(m_grd1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!m_syncing && current.isValid())
-                    m_grid.setCurrentCell(current.row(), current.column());
+                    m_editor.setCurrentCell(current.row(), current.column());
             });
 }
 
 bool CsvTab::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_text1 && isEnter(event)) {
-        Text1_KeyPress();
+        storeCellText();
         return true; // consumed
     }
     // The selectors see Enter too: it is not consumed.
     if (watched == m_combo1 && isEnter(event))
-        Combo1_KeyPress();
+        commitRows();
     else if (watched == m_combo2 && isEnter(event))
-        Combo2_KeyPress();
+        commitColumns();
     else if (watched == m_grd1->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton)
-            grd1_MouseUp(mouse->globalPosition().toPoint());
+            showGridMenu(mouse->globalPosition().toPoint());
     }
     return TabPage::eventFilter(watched, event);
 }
 
 void CsvTab::sizeGridFromSelectors()
 {
-    commitSelector(true);
-    commitSelector(false);
+    showResult(m_editor.commitRows());
+    showResult(m_editor.commitColumns());
     setCurrentCell(0, 0);
 }
 
 void CsvTab::setCurrentCell(int row, int column)
 {
-    m_grid.setCurrentCell(row, column);
+    m_editor.setCurrentCell(row, column);
     syncViewFromGrid();
+}
+
+void CsvTab::showResult(const TableEditor::Result &result)
+{
+    m_syncing = true;
+    m_model->follow(result.changes);
+    if (result.changes.lines)
+        m_list1Model->follow();
+    m_syncing = false;
+    if (result.changes.selectors) {
+        m_combo1->setEditText(m_editor.rowsText());
+        m_combo2->setEditText(m_editor.colsText());
+    }
+    syncViewFromGrid();
+    if (result.fileMissing)
+        m_context.refreshFileList();
+    if (result.message == TableEditor::Result::Message::Notice)
+        m_context.dialogs().notify(result.text);
+    else if (result.message == TableEditor::Result::Message::Error)
+        m_context.dialogs().error(result.text);
 }
 
 void CsvTab::syncViewFromGrid()
 {
+    const TableGrid &grid = m_editor.grid();
     m_syncing = true;
-    if (m_grid.hasCurrentCell())
-        m_grd1->setCurrentIndex(m_model->index(m_grid.currentRow(), m_grid.currentCol()));
+    if (grid.hasCurrentCell())
+        m_grd1->setCurrentIndex(m_model->index(grid.currentRow(), grid.currentCol()));
     else
         m_grd1->setCurrentIndex(QModelIndex());
     m_syncing = false;
@@ -210,16 +233,12 @@ void CsvTab::syncViewFromGrid()
 
 void CsvTab::applyWidthMode()
 {
-    const bool fixed = m_grid.firstRowFixed();
+    const TableGrid &grid = m_editor.grid();
+    const bool fixed = grid.firstRowFixed();
     m_grd1->horizontalHeader()->setVisible(fixed);
     // The only row stays in the body, so it can still be picked for input.
-    if (m_grid.rowCount() > 0)
-        m_grd1->setRowHidden(0, fixed && m_grid.rowCount() >= 2);
-    if (m_grid.rowCount() > 1)
+    if (grid.rowCount() > 0)
+        m_grd1->setRowHidden(0, fixed && grid.rowCount() >= 2);
+    if (grid.rowCount() > 1)
         m_grd1->setRowHidden(1, false);
-}
-
-void CsvTab::setSelectorText(QComboBox *combo, qint64 value)
-{
-    combo->setEditText(QString::number(value));
 }

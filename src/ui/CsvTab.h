@@ -1,14 +1,9 @@
 #pragma once
 
-#include "table/CsvLineList.h"
-#include "page/SaveTarget.h"
-#include "table/TableGrid.h"
+#include "table/TableEditor.h"
 #include "ui/TabPage.h"
 
-#include <functional>
-
 class CsvLineListModel;
-class LineSink;
 class QComboBox;
 class QLineEdit;
 class QListView;
@@ -18,10 +13,11 @@ class QTableView;
 class TableGridModel;
 class TwoStateCheckBox;
 class WindowContext;
-struct TableHtmlOptions;
 
-// Tab 0 "ＣＳＶ　／　ＨＴＭＬ": the CSV line list, the table grid with its
-// size selectors and input box, and the CSV and table page writers.
+// Tab 0 "ＣＳＶ　／　ＨＴＭＬ": the controls of the CSV line list, the table
+// grid with its size selectors and input box, and the two saves. The rules
+// are TableEditor's; the tab passes the controls' states in and shows what
+// came out.
 class CsvTab : public TabPage
 {
     Q_OBJECT
@@ -29,8 +25,8 @@ public:
     // borderBox: Check3 "テーブルの枠線有り", which lives below the tabs.
     CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *parent = nullptr);
 
-    const TableGrid &grid() const { return m_grid; }
-    const CsvLineList &lines() const { return m_lines; }
+    const TableGrid &grid() const { return m_editor.grid(); }
+    const CsvLineList &lines() const { return m_editor.lines(); }
     QMenu *grdsosaMenu() const { return m_grdsosa; }
     QTableView *gridView() const { return m_grd1; }
 
@@ -40,22 +36,20 @@ public:
     void setCurrentCell(int row, int column);
 
 public slots:
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command8_Click();
-    void Combo1_Click();
-    void Combo2_Click();
-    void Combo1_KeyPress();
-    void Combo2_KeyPress();
-    void Text1_KeyPress();
-    void grd1_DblClick();
-    void grd1_MouseUp(const QPoint &globalPos);
-    void grdgyodel_Click();
-    void grdretudel_Click();
+    void readCsvFile();
+    void transferToGrid();
+    void saveTablePage();
+    void saveCsv();
+    void startWidthMode();
+    void endWidthMode();
+    void clearTable();
+    void commitRows();
+    void commitColumns();
+    void storeCellText();
+    void fetchCellText();
+    void showGridMenu(const QPoint &globalPos);
+    void deleteRow();
+    void deleteColumn();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -63,23 +57,15 @@ protected:
 private:
     void buildControls();
     void wireControls();
-    // Resizes the table to a committed selector text; false when refused.
-    bool commitSelector(bool rows);
-    void resizeTable(qint64 rows, qint64 columns);
-    void setSelectorText(QComboBox *combo, qint64 value);
-    TableHtmlOptions tableOptions(qint64 rows, qint64 columns) const;
-    // After a save that wrote cells, the last cell written is current.
-    void finishWriting(qint64 rows, qint64 columns);
-    // Both table saves: size check, the save procedure, then the current cell.
-    void saveTable(const SaveTarget::Params &params,
-                   const std::function<void(LineSink &, qint64, qint64)> &body);
+    bool confirm(const std::optional<TableEditor::Question> &question);
+    // Brings the views and the selectors along, then shows the message.
+    void showResult(const TableEditor::Result &result);
     void syncViewFromGrid();
     void applyWidthMode();
 
     WindowContext &m_context;
     TwoStateCheckBox *m_check3;
-    TableGrid m_grid;
-    CsvLineList m_lines;
+    TableEditor m_editor;
     TableGridModel *m_model = nullptr;
     CsvLineListModel *m_list1Model = nullptr;
     bool m_syncing = false;

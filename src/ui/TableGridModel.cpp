@@ -6,19 +6,19 @@
 
 #include <algorithm>
 
-TableGridModel::TableGridModel(TableGrid *grid, QObject *parent)
-    : QAbstractTableModel(parent), m_grid(grid)
+TableGridModel::TableGridModel(const TableGrid *grid, QObject *parent)
+    : QAbstractTableModel(parent), m_grid(grid), m_rows(grid->rowCount()), m_columns(grid->colCount())
 {
 }
 
 int TableGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid->rowCount();
+    return parent.isValid() ? 0 : m_rows;
 }
 
 int TableGridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_grid->colCount();
+    return parent.isValid() ? 0 : m_columns;
 }
 
 QVariant TableGridModel::data(const QModelIndex &index, int role) const
@@ -46,92 +46,49 @@ QVariant TableGridModel::headerData(int section, Qt::Orientation orientation, in
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-void TableGridModel::resize(int rows, int columns)
+void TableGridModel::follow(const TableEditor::Changes &changes)
 {
-    rows = std::max(rows, 0);
-    columns = std::max(columns, 0);
-    const int oldRows = m_grid->rowCount();
-    if (rows > oldRows) {
-        beginInsertRows(QModelIndex(), oldRows, rows - 1);
-        m_grid->setRowCount(rows);
-        endInsertRows();
-    } else if (rows < oldRows) {
-        beginRemoveRows(QModelIndex(), rows, oldRows - 1);
-        m_grid->setRowCount(rows);
+    const int removed = changes.removedRow;
+    if (removed >= 0 && removed < m_rows) {
+        beginRemoveRows(QModelIndex(), removed, removed);
+        --m_rows;
         endRemoveRows();
     }
-    const int oldColumns = m_grid->colCount();
-    if (columns > oldColumns) {
-        beginInsertColumns(QModelIndex(), oldColumns, columns - 1);
-        m_grid->setColCount(columns);
+    followSize();
+    const bool fixed = m_grid->firstRowFixed();
+    const TableEditor::CellRange &cells = changes.cells;
+    const int lastRow = std::min(cells.firstRow + cells.rows, m_rows) - 1;
+    const int lastColumn = std::min(cells.firstColumn + cells.columns, m_columns) - 1;
+    if (!cells.isEmpty() && lastRow >= cells.firstRow && lastColumn >= cells.firstColumn) {
+        emit dataChanged(index(cells.firstRow, cells.firstColumn), index(lastRow, lastColumn), {Qt::DisplayRole});
+        if (fixed && cells.firstRow == 0)
+            emit headerDataChanged(Qt::Horizontal, cells.firstColumn, lastColumn);
+    }
+    const bool headingMoved = changes.widthMode || (removed == 0 && fixed);
+    if (headingMoved && m_columns > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, m_columns - 1);
+}
+
+void TableGridModel::followSize()
+{
+    const int rows = m_grid->rowCount();
+    if (rows > m_rows) {
+        beginInsertRows(QModelIndex(), m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows(QModelIndex(), rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
+    const int columns = m_grid->colCount();
+    if (columns > m_columns) {
+        beginInsertColumns(QModelIndex(), m_columns, columns - 1);
+        m_columns = columns;
         endInsertColumns();
-    } else if (columns < oldColumns) {
-        beginRemoveColumns(QModelIndex(), columns, oldColumns - 1);
-        m_grid->setColCount(columns);
+    } else if (columns < m_columns) {
+        beginRemoveColumns(QModelIndex(), columns, m_columns - 1);
+        m_columns = columns;
         endRemoveColumns();
     }
-}
-
-void TableGridModel::setCellText(int row, int column, const QString &text)
-{
-    if (!m_grid->contains(row, column))
-        return;
-    m_grid->setCellText(row, column, text);
-    const QModelIndex i = index(row, column);
-    emit dataChanged(i, i, {Qt::DisplayRole});
-    if (row == 0 && m_grid->firstRowFixed())
-        emit headerDataChanged(Qt::Horizontal, column, column);
-}
-
-void TableGridModel::cellsChanged(qint64 rows, qint64 columns)
-{
-    rows = std::min<qint64>(rows, m_grid->rowCount());
-    columns = std::min<qint64>(columns, m_grid->colCount());
-    if (rows <= 0 || columns <= 0)
-        return;
-    emit dataChanged(index(0, 0), index(int(rows - 1), int(columns - 1)), {Qt::DisplayRole});
-    if (m_grid->firstRowFixed())
-        emit headerDataChanged(Qt::Horizontal, 0, int(columns - 1));
-}
-
-void TableGridModel::removeRow(int row)
-{
-    if (row < 0 || row >= m_grid->rowCount())
-        return;
-    beginRemoveRows(QModelIndex(), row, row);
-    m_grid->removeRow(row);
-    endRemoveRows();
-    if (row == 0 && m_grid->firstRowFixed() && m_grid->colCount() > 0)
-        emit headerDataChanged(Qt::Horizontal, 0, m_grid->colCount() - 1);
-}
-
-bool TableGridModel::removeColumnShifting(int column)
-{
-    const int last = m_grid->colCount() - 1;
-    if (column < 0 || column > last)
-        return false;
-    beginRemoveColumns(QModelIndex(), last, last);
-    const bool moved = m_grid->removeColumnShifting(column);
-    endRemoveColumns();
-    if (moved) {
-        emit dataChanged(index(0, column), index(m_grid->rowCount() - 1, m_grid->colCount() - 1), {Qt::DisplayRole});
-        if (m_grid->firstRowFixed())
-            emit headerDataChanged(Qt::Horizontal, column, m_grid->colCount() - 1);
-    }
-    return moved;
-}
-
-void TableGridModel::clearTexts()
-{
-    m_grid->clearTexts();
-    cellsChanged(m_grid->rowCount(), m_grid->colCount());
-}
-
-void TableGridModel::setFirstRowFixed(bool fixed)
-{
-    if (m_grid->firstRowFixed() == fixed)
-        return;
-    m_grid->setFirstRowFixed(fixed);
-    if (m_grid->colCount() > 0)
-        emit headerDataChanged(Qt::Horizontal, 0, m_grid->colCount() - 1);
 }

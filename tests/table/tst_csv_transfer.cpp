@@ -73,34 +73,6 @@ private slots:
         QCOMPARE(transferRow(line, columns, strip), cells);
     }
 
-    void rowsBeyondTheListBecomeEmptyAndOutsideCellsStay()
-    {
-        TableGrid g;
-        g.resize(4, 3);
-        for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 3; ++c)
-                g.setCellText(r, c, u"old");
-        const qint64 stored = CsvTransfer::run(g, linesOf({"a,b"}), 3, 2, true);
-        QCOMPARE(stored, 6);
-        QCOMPARE(row(g, 0), (QStringList{"a", "b", "old"}));
-        QCOMPARE(row(g, 1), (QStringList{"", "", "old"}));
-        QCOMPARE(row(g, 2), (QStringList{"", "", "old"}));
-        QCOMPARE(row(g, 3), (QStringList{"old", "old", "old"}));
-        QCOMPARE(g.currentRow(), 2);
-        QCOMPARE(g.currentCol(), 1);
-    }
-
-    void nothingToProcess()
-    {
-        TableGrid g;
-        g.resize(2, 2);
-        g.setCurrentCell(1, 1);
-        QCOMPARE(CsvTransfer::run(g, linesOf({"a"}), 0, 2, true), 0);
-        QCOMPARE(CsvTransfer::run(g, linesOf({"a"}), 2, -1, true), 0);
-        QCOMPARE(g.cellText(0, 0), QString());
-        QCOMPARE(g.currentRow(), 1);
-    }
-
     // Blank and white-space lines are dropped; the first kept line alone
     // gives the column count, quoted commas included.
     void reading_data()
