@@ -77,13 +77,22 @@ QString standardOutputName()
     return QStringLiteral("標準出力");
 }
 
+// Why a write to device failed: the system's text in the user's locale
+// where the device knows the errno value.
+QString writeFailure(QIODevice *device)
+{
+    if (const auto *fd = dynamic_cast<FileDescriptorDevice *>(device); fd && fd->failure())
+        return LocaleText::systemReason(fd->failure());
+    return device->errorString();
+}
+
 // Help and version text: a write that fails (a full disk, a closed
 // standard output) is a failure like any other.
 int print(const QString &text, QIODevice *out, QIODevice *err)
 {
     if (writeAll(out, LocaleText::encode(text)))
         return Success;
-    return standardOutputFailed(out->errorString(), err);
+    return standardOutputFailed(writeFailure(out), err);
 }
 
 QString tryHelp()
@@ -138,8 +147,8 @@ int writeToStream(const Job &job, const QString &output, QIODevice *device, bool
     job.body(sink);
     if (!sink.finish()) {
         if (isStandardOutput)
-            return standardOutputFailed(device->errorString(), err);
-        sayAbout(err, output, device->errorString());
+            return standardOutputFailed(writeFailure(device), err);
+        sayAbout(err, output, writeFailure(device));
         return Failure;
     }
     return finish(output, job, sink.replaced(), err);

@@ -49,6 +49,6 @@ int main(int argc, char *argv[])
     int code = Batch::runArguments(args, &out, &err);
     // Some file systems (NFS) report a failed write only when it is closed.
     if (::close(STDOUT_FILENO) != 0 && errno != EINTR && code == Batch::Success)
-        code = Batch::standardOutputFailed(FileDescriptorDevice::reasonFor(errno), &err);
+        code = Batch::standardOutputFailed(LocaleText::systemReason(errno), &err);
     return code;
 }
