@@ -30,12 +30,15 @@ install(CODE "
 
 # Man pages go in compressed, without a time stamp, as Debian installs them.
 set(TABULINK_MAN_PAGE ${CMAKE_BINARY_DIR}/tabulink.1.gz)
-add_custom_command(OUTPUT ${TABULINK_MAN_PAGE}
-  COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh ${TABULINK_PACKAGING_DIR}/tabulink.1 ${TABULINK_MAN_PAGE}
-  DEPENDS ${TABULINK_PACKAGING_DIR}/tabulink.1
-  VERBATIM)
-add_custom_target(tabulink_man_page ALL DEPENDS ${TABULINK_MAN_PAGE})
-install(FILES ${TABULINK_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(TABULINK_BATCH_MAN_PAGE ${CMAKE_BINARY_DIR}/tabulink-batch.1.gz)
+foreach(page tabulink tabulink-batch)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${page}.1.gz
+    COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh ${TABULINK_PACKAGING_DIR}/${page}.1 ${CMAKE_BINARY_DIR}/${page}.1.gz
+    DEPENDS ${TABULINK_PACKAGING_DIR}/${page}.1
+    VERBATIM)
+endforeach()
+add_custom_target(tabulink_man_page ALL DEPENDS ${TABULINK_MAN_PAGE} ${TABULINK_BATCH_MAN_PAGE})
+install(FILES ${TABULINK_MAN_PAGE} ${TABULINK_BATCH_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The Debian package.
 set(TABULINK_MAINTAINER "Tabulink developers <tabulink@example.org>"

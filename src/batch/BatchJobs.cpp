@@ -1,5 +1,8 @@
 #include "batch/BatchJobs.h"
 
+#include "batch/LocaleText.h"
+#include "textio/Cp932.h"
+
 #include "browse/FolderListing.h"
 #include "linkpage/FileListEntry.h"
 #include "linkpage/LinkPageWriter.h"
@@ -15,10 +18,17 @@
 #include "textpage/TextFile.h"
 #include "textpage/TextPageWriter.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
+#include <cerrno>
 #include <memory>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Batch {
 
@@ -31,12 +41,69 @@ Job failed(const QString &error)
     return job;
 }
 
+Job failedOn(const QString &file, const QString &reason)
+{
+    return failed(file + QStringLiteral(": ") + reason);
+}
+
+QString systemReason(int error, qint64 maxBytes)
+{
+    const QString reason = LocaleText::systemReason(error);
+    if (error == EFBIG)
+        return reason + QStringLiteral("（上限 %1 MB）").arg(maxBytes / FileReading::MiB);
+    return reason;
+}
+
+struct Input {
+    bool ok = false;
+    QString text;
+    QString error; // "FILE: reason"
+};
+
+// What the user names is read as asked: a file, "-" for standard input, a
+// named pipe, /dev/stdin or a process substitution (the window refuses the
+// last ones, where they could hang it). Only a folder is refused, and
+// nothing past maxBytes is taken in.
+Input readInput(const QString &path, qint64 maxBytes)
+{
+    Input r;
+    int fd = STDIN_FILENO;
+    if (path != QLatin1String("-")) {
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            r.error = path + QStringLiteral(": ") + systemReason(errno, maxBytes);
+            return r;
+        }
+    }
+    struct stat st;
+    FileReading::Bytes read;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))
+        read.error = EISDIR;
+    else
+        read = FileReading::readOpen(fd, maxBytes);
+    if (fd != STDIN_FILENO)
+        ::close(fd);
+    if (!read.ok) {
+        r.error = path + QStringLiteral(": ") + systemReason(read.error, maxBytes);
+        return r;
+    }
+    try {
+        r.text = Cp932::decodeFileContent(read.bytes);
+    } catch (const std::bad_alloc &) {
+        r.text.clear();
+        r.error = path + QStringLiteral(": ") + systemReason(ENOMEM, maxBytes);
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
 Job textJob(const Options &options)
 {
     // Read as "ファイル読込" loads the editor.
-    const FileReading::Result file = TextFile::read(options.input);
+    const Input file = readInput(options.inputs.value(0), TextFile::MaxFileBytes);
     if (!file.ok)
-        return failed(file.errorText);
+        return failed(file.error);
     TextPageInput input;
     input.text = editorText(file.text);
     input.convertBreaks = options.convertBreaks;
@@ -55,11 +122,19 @@ Job textJob(const Options &options)
 // file's size, and the lines are split into the cells.
 Job tableJob(const Options &options)
 {
-    CsvReader::Result read = CsvReader::readFile(options.input);
-    if (!read.ok)
-        return failed(read.errorText);
+    const QString &path = options.inputs.value(0);
+    Input file = readInput(path, CsvReader::MaxFileBytes);
+    if (!file.ok)
+        return failed(file.error);
+    CsvReader::Result read;
+    try {
+        read = CsvReader::fromText(file.text);
+    } catch (const std::bad_alloc &) {
+        return failedOn(path, systemReason(ENOMEM, 0));
+    }
+    file.text.clear();
     if (!TableSize::fits(read.rows, read.columns))
-        return failed(TableSize::tooLargeText(read.rows, read.columns));
+        return failedOn(path, TableSize::tooLargeText(read.rows, read.columns).simplified());
     auto grid = std::make_shared<TableGrid>();
     grid->resize(int(read.rows), int(read.columns));
     CsvTransfer::run(*grid, read.lines, read.rows, read.columns, options.table.stripQuotes);
@@ -89,26 +164,55 @@ Job tableJob(const Options &options)
     return job;
 }
 
+// The output's name when it is to be written into folder itself: a page
+// listing itself would change from one run to the next.
+QString outputNameIn(const QString &folder, const QString &output)
+{
+    if (output.isEmpty() || output == QLatin1String("-"))
+        return QString();
+    struct stat folderInfo;
+    if (::stat(QFile::encodeName(folder).constData(), &folderInfo) != 0)
+        return QString();
+    // The path as given and, for an existing file, where its links lead.
+    for (const QString &path : {QFileInfo(output).absoluteFilePath(), QFileInfo(output).canonicalFilePath()}) {
+        if (path.isEmpty())
+            continue;
+        const QFileInfo info(path);
+        struct stat parent;
+        if (::stat(QFile::encodeName(info.absolutePath()).constData(), &parent) == 0
+            && parent.st_dev == folderInfo.st_dev && parent.st_ino == folderInfo.st_ino)
+            return info.fileName();
+    }
+    return QString();
+}
+
 Job linksJob(const Options &options)
 {
-    const QFileInfo folder(options.input);
-    if (!folder.isDir())
-        return failed(QStringLiteral("フォルダがありません。\n%1").arg(options.input));
+    const QString &path = options.inputs.value(0);
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return failedOn(path, LocaleText::systemReason(errno));
+    if (!S_ISDIR(st.st_mode))
+        return failedOn(path, LocaleText::systemReason(ENOTDIR));
     // The names "ファイル名取り込み" takes from the file list.
-    const FolderListing listing = listFolder(folder.absoluteFilePath(), ListWhat::FilesOnly);
+    FolderListing listing = listFolder(QFileInfo(path).absoluteFilePath(), ListWhat::FilesOnly);
     if (!listing.ok)
-        return failed(QStringLiteral("フォルダを読めませんでした。\n%1\n%2").arg(options.input, listing.error));
+        return failedOn(path, listing.error);
+    const QString self = outputNameIn(path, options.output);
+    if (!self.isEmpty())
+        listing.files.removeOne(self);
 
     Job job;
     QStringList rows = listing.files;
     if (!options.descriptions.isEmpty()) {
-        const FileReading::Result file = FileReading::readText(options.descriptions);
+        const Input file = readInput(options.descriptions, FileReading::DefaultMaxBytes);
         if (!file.ok)
-            return failed(file.errorText);
+            return failed(file.error);
         QStringList unknown;
         rows = linkRows(listing.files, FileReading::splitLines(file.text), &unknown);
         for (const QString &name : std::as_const(unknown))
-            job.warnings.append(QStringLiteral("フォルダにないファイルの説明は使いません: %1").arg(name));
+            job.warnings.append(options.descriptions
+                                + QStringLiteral(": フォルダにないファイルの説明は使いません: %1").arg(name));
     }
     // linkRows keeps the names' order; a row is its name, then "," and the
     // description when it has one. The name is taken whole, commas included.

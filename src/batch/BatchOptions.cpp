@@ -1,79 +1,94 @@
 #include "batch/BatchOptions.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
 #include <array>
+#include <vector>
+
+#include <getopt.h>
 
 namespace Batch {
 
 namespace {
 
 struct Flag {
-    const char *name; // the long name; "--no-<name>" turns it off
+    const char *name;   // turns it on
+    const char *noName; // turns it off
     bool Options::*plain;
     bool TableChecks::*table;
 };
 
 constexpr std::array<Flag, 10> flags{{
-    {"bold-top", nullptr, &TableChecks::boldTopRow},
-    {"bold-left", nullptr, &TableChecks::boldLeftColumn},
-    {"border", nullptr, &TableChecks::border},
-    {"fill-empty", nullptr, &TableChecks::fillEmpty},
-    {"strip-quotes", nullptr, &TableChecks::stripQuotes},
-    {"small-font", nullptr, &TableChecks::smallFont},
-    {"center", nullptr, &TableChecks::centreAll},
-    {"centre", nullptr, &TableChecks::centreAll},
-    {"br", &Options::convertBreaks, nullptr},
-    {"mincho", &Options::mincho, nullptr},
+    {"bold-top", "no-bold-top", nullptr, &TableChecks::boldTopRow},
+    {"bold-left", "no-bold-left", nullptr, &TableChecks::boldLeftColumn},
+    {"border", "no-border", nullptr, &TableChecks::border},
+    {"fill-empty", "no-fill-empty", nullptr, &TableChecks::fillEmpty},
+    {"strip-quotes", "no-strip-quotes", nullptr, &TableChecks::stripQuotes},
+    {"small-font", "no-small-font", nullptr, &TableChecks::smallFont},
+    {"center", "no-center", nullptr, &TableChecks::centreAll},
+    {"centre", "no-centre", nullptr, &TableChecks::centreAll},
+    {"br", "no-br", &Options::convertBreaks, nullptr},
+    {"mincho", "no-mincho", &Options::mincho, nullptr},
 }};
 
-bool setFlag(Options &options, const QString &name)
+// The first flag that sets the same check box as flags[i].
+int sameFlag(size_t i)
 {
-    const bool off = name.startsWith(QLatin1String("no-"));
-    const QString bare = off ? name.mid(3) : name;
-    for (const Flag &flag : flags) {
-        if (bare != QLatin1String(flag.name))
-            continue;
-        if (flag.plain)
-            options.*(flag.plain) = !off;
-        else
-            options.table.*(flag.table) = !off;
-        return true;
+    for (size_t j = 0; j < i; ++j) {
+        if (flags[j].table == flags[i].table)
+            return int(j);
     }
-    return false;
+    return int(i);
 }
 
-enum class Value { Output, Title, BackUrl, Background, BackgroundImage, Descriptions };
+void setFlag(Options &options, size_t i, bool on)
+{
+    const Flag &flag = flags[i];
+    if (flag.plain)
+        options.*(flag.plain) = on;
+    else
+        options.table.*(flag.table) = on;
+}
+
+enum class Value { Output, OutputFolder, Title, BackUrl, Background, BackgroundImage, Descriptions };
 
 struct ValueOption {
     const char *longName;
-    char shortName; // 0 when there is none
     Value value;
 };
 
-constexpr std::array<ValueOption, 6> valueOptions{{
-    {"output", 'o', Value::Output},
-    {"title", 't', Value::Title},
-    {"back-url", 'b', Value::BackUrl},
-    {"background", 0, Value::Background},
-    {"background-image", 0, Value::BackgroundImage},
-    {"descriptions", 'd', Value::Descriptions},
+constexpr std::array<ValueOption, 7> valueOptions{{
+    {"output", Value::Output},
+    {"output-dir", Value::OutputFolder},
+    {"title", Value::Title},
+    {"back-url", Value::BackUrl},
+    {"background", Value::Background},
+    {"background-image", Value::BackgroundImage},
+    {"descriptions", Value::Descriptions},
 }};
 
-const ValueOption *findLong(const QString &name)
+// getopt_long's return values beyond the short options' characters.
+constexpr int ValueBase = 256;
+constexpr int FlagBase = 512;
+constexpr int NoFlagBase = 768;
+
+Value shortValue(char c)
 {
-    for (const ValueOption &option : valueOptions) {
-        if (name == QLatin1String(option.longName))
-            return &option;
+    switch (c) {
+    case 'o': return Value::Output;
+    case 'O': return Value::OutputFolder;
+    case 't': return Value::Title;
+    case 'b': return Value::BackUrl;
+    default: return Value::Descriptions; // 'd'
     }
-    return nullptr;
 }
 
-const ValueOption *findShort(QChar c)
+QString shownOption(const QString &arg, int shortOption)
 {
-    for (const ValueOption &option : valueOptions) {
-        if (option.shortName && c == QLatin1Char(option.shortName))
-            return &option;
-    }
-    return nullptr;
+    if (arg.startsWith(QLatin1String("--")))
+        return arg.section(u'=', 0, 0);
+    return QStringLiteral("-") + QChar(shortOption);
 }
 
 Command parseCommand(const QString &word)
@@ -91,8 +106,9 @@ Command parseCommand(const QString &word)
     return Command::None;
 }
 
-const std::array<const char *, 10> backgroundNames{
-    "none", "white", "skyblue", "yellow", "orange", "green", "indigo", "pink", "purple", "image"};
+// The nine option buttons in the window's order, numbered from 1.
+const std::array<const char *, 9> backgroundNames{
+    "white", "skyblue", "yellow", "orange", "green", "indigo", "pink", "purple", "image"};
 
 } // namespace
 
@@ -112,122 +128,131 @@ QString commandName(Command command)
 bool parseBackground(const QString &text, BackgroundChoice *choice)
 {
     const QString word = text.trimmed().toLower();
+    // "none" is the first button's caption, "背景色なし": a white page.
+    if (word == QLatin1String("none")) {
+        *choice = BackgroundChoice::White;
+        return true;
+    }
     for (size_t i = 0; i < backgroundNames.size(); ++i) {
-        // Option buttons are numbered as in the window: 1 "背景色なし" … 9 "ﾌｧｲﾙ指定"; 0 is none.
-        if (word == QLatin1String(backgroundNames[i]) || word == QString::number(i)) {
-            *choice = i == 0 ? BackgroundChoice::None : backgroundFromOption(int(i));
+        if (word == QLatin1String(backgroundNames[i]) || word == QString::number(i + 1)) {
+            *choice = backgroundFromOption(int(i) + 1);
             return true;
         }
     }
     return false;
 }
 
+QString outputName(Command command, const QString &input)
+{
+    const QString name = QFileInfo(input).fileName();
+    return name.section(u'.', 0, 0) + (command == Command::Csv ? QStringLiteral(".txt") : QStringLiteral(".html"));
+}
+
 ParseResult parseArguments(const QStringList &args)
 {
     ParseResult result;
     Options &options = result.options;
-    QStringList positional;
     bool backgroundGiven = false;
     bool imageGiven = false;
+    QString firstError;
+    auto error = [&](const QString &text) {
+        if (firstError.isEmpty())
+            firstError = text;
+    };
+
+    // getopt_long works on the C strings of argv; the program's name first.
+    std::vector<QByteArray> bytes;
+    bytes.reserve(size_t(args.size()) + 1);
+    bytes.push_back(QByteArrayLiteral("tabulink-batch"));
+    for (const QString &arg : args)
+        bytes.push_back(arg.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &arg : bytes)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    std::vector<option> longOptions;
+    for (const ValueOption &o : valueOptions)
+        longOptions.push_back({o.longName, required_argument, nullptr, int(o.value) + ValueBase});
+    for (size_t i = 0; i < flags.size(); ++i) {
+        // "center" and "centre" are one option: a shared prefix is not ambiguous.
+        const int id = flags[i].plain ? int(i) : sameFlag(i);
+        longOptions.push_back({flags[i].name, no_argument, nullptr, FlagBase + id});
+        longOptions.push_back({flags[i].noName, no_argument, nullptr, NoFlagBase + id});
+    }
+    longOptions.push_back({"help", no_argument, nullptr, 'h'});
+    longOptions.push_back({"version", no_argument, nullptr, 'V'});
+    longOptions.push_back({nullptr, 0, nullptr, 0});
+
+    // getopt keeps its place in globals: start afresh, and say nothing itself.
+    optind = 0;
+    opterr = 0;
+    const int argc = int(argv.size()) - 1;
+    for (;;) {
+        const int c = getopt_long(argc, argv.data(), ":hVo:O:t:b:d:", longOptions.data(), nullptr);
+        if (c == -1)
+            break;
+        const QString current = QString::fromUtf8(argv[size_t(std::min(optind, argc + 1) - 1)]);
+        if (c == 'h') {
+            options.showHelp = true;
+        } else if (c == 'V') {
+            options.showVersion = true;
+        } else if (c == ':') {
+            error(QStringLiteral("オプション %1 には値が必要です").arg(shownOption(current, optopt)));
+        } else if (c == '?') {
+            if (optopt >= FlagBase)
+                error(QStringLiteral("オプション %1 には値を付けられません").arg(current.section(u'=', 0, 0)));
+            else if (optopt == 0)
+                error(QStringLiteral("不明なオプションか、略し方が曖昧です: %1").arg(current.section(u'=', 0, 0)));
+            else
+                error(QStringLiteral("不明なオプションです: -%1").arg(QChar(optopt)));
+        } else if (c >= NoFlagBase) {
+            setFlag(options, size_t(c - NoFlagBase), false);
+        } else if (c >= FlagBase) {
+            setFlag(options, size_t(c - FlagBase), true);
+        } else {
+            const QString value = QString::fromUtf8(optarg);
+            const Value which = c >= ValueBase ? Value(c - ValueBase) : shortValue(char(c));
+            switch (which) {
+            case Value::Output: options.output = value; break;
+            case Value::OutputFolder: options.outputFolder = value; break;
+            case Value::Title: options.page.title = value; break;
+            case Value::BackUrl: options.page.backUrl = value; break;
+            case Value::Background:
+                if (parseBackground(value, &options.page.background))
+                    backgroundGiven = true;
+                else
+                    error(QStringLiteral("--background の値「%1」が正しくありません（white, skyblue, yellow, "
+                                         "orange, green, indigo, pink, purple, image または 1〜9）")
+                              .arg(value));
+                break;
+            case Value::BackgroundImage:
+                options.page.backgroundImageUrl = value;
+                imageGiven = true;
+                break;
+            case Value::Descriptions: options.descriptions = value; break;
+            }
+        }
+    }
+    QStringList positional;
+    for (int i = optind; i < argc; ++i)
+        positional.append(QString::fromUtf8(argv[size_t(i)]));
+
+    if (imageGiven && !backgroundGiven)
+        options.page.background = BackgroundChoice::ImageFile;
 
     auto fail = [&](const QString &text) {
         result.ok = false;
         result.error = text;
         return result;
     };
-
-    auto apply = [&](Value value, const QString &text, const QString &shownName) -> bool {
-        switch (value) {
-        case Value::Output: options.output = text; break;
-        case Value::Title: options.page.title = text; break;
-        case Value::BackUrl: options.page.backUrl = text; break;
-        case Value::Background:
-            if (!parseBackground(text, &options.page.background)) {
-                result.error = QStringLiteral("%1 の値「%2」が正しくありません（none, white, skyblue, yellow, "
-                                              "orange, green, indigo, pink, purple, image または 0〜9）")
-                                   .arg(shownName, text);
-                return false;
-            }
-            backgroundGiven = true;
-            break;
-        case Value::BackgroundImage:
-            options.page.backgroundImageUrl = text;
-            imageGiven = true;
-            break;
-        case Value::Descriptions: options.descriptions = text; break;
-        }
-        return true;
-    };
-
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (optionsEnded || arg == QLatin1String("-") || !arg.startsWith(u'-')) {
-            positional.append(arg);
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg.startsWith(QLatin1String("--"))) {
-            const qsizetype eq = arg.indexOf(u'=');
-            const QString name = arg.mid(2, eq < 0 ? -1 : eq - 2);
-            const QString shown = QStringLiteral("--") + name;
-            if (name == QLatin1String("help") || name == QLatin1String("version")) {
-                if (eq >= 0)
-                    return fail(QStringLiteral("オプション %1 には値を付けられません").arg(shown));
-                (name == QLatin1String("help") ? options.showHelp : options.showVersion) = true;
-                continue;
-            }
-            if (const ValueOption *option = findLong(name)) {
-                QString value;
-                if (eq >= 0) {
-                    value = arg.mid(eq + 1);
-                } else if (i + 1 < args.size()) {
-                    value = args.at(++i);
-                } else {
-                    return fail(QStringLiteral("オプション %1 には値が必要です").arg(shown));
-                }
-                if (!apply(option->value, value, shown))
-                    return fail(result.error);
-                continue;
-            }
-            if (eq < 0 && setFlag(options, name))
-                continue;
-            Options scratch;
-            if (eq >= 0 && setFlag(scratch, name))
-                return fail(QStringLiteral("オプション %1 には値を付けられません").arg(shown));
-            return fail(QStringLiteral("不明なオプションです: %1").arg(shown));
-        }
-        // Short options: -h, -V, and -o/-t/-b/-d with the value attached or next.
-        const QChar c = arg.at(1);
-        const QString shown = QStringLiteral("-") + c;
-        if ((c == u'h' || c == u'V') && arg.size() == 2) {
-            (c == u'h' ? options.showHelp : options.showVersion) = true;
-            continue;
-        }
-        const ValueOption *option = findShort(c);
-        if (!option)
-            return fail(QStringLiteral("不明なオプションです: %1").arg(arg));
-        QString value;
-        if (arg.size() > 2)
-            value = arg.mid(2);
-        else if (i + 1 < args.size())
-            value = args.at(++i);
-        else
-            return fail(QStringLiteral("オプション %1 には値が必要です").arg(shown));
-        if (!apply(option->value, value, shown))
-            return fail(result.error);
-    }
-
-    if (imageGiven && !backgroundGiven)
-        options.page.background = BackgroundChoice::ImageFile;
-
+    // --help and --version win over every mistake on the line.
     if (options.showHelp || options.showVersion) {
         result.ok = true;
         return result;
     }
+    if (!firstError.isEmpty())
+        return fail(firstError);
     if (positional.isEmpty())
         return fail(QStringLiteral("コマンドがありません（table, csv, links, text, imode のどれか）"));
     options.command = parseCommand(positional.first());
@@ -235,9 +260,17 @@ ParseResult parseArguments(const QStringList &args)
         return fail(QStringLiteral("不明なコマンドです: %1").arg(positional.first()));
     if (positional.size() < 2)
         return fail(QStringLiteral("%1 コマンドには入力が必要です").arg(positional.first()));
-    if (positional.size() > 2)
-        return fail(QStringLiteral("余分な引数があります: %1").arg(positional.at(2)));
-    options.input = positional.at(1);
+    options.inputs = positional.mid(1);
+    const bool toFolder = !options.outputFolder.isNull();
+    if (toFolder && options.outputFolder.isEmpty())
+        return fail(QStringLiteral("出力フォルダが空です"));
+    if (toFolder && options.output != QLatin1String("-"))
+        return fail(QStringLiteral("-o と -O は一緒に使えません"));
+    if (toFolder && options.command == Command::Links)
+        return fail(QStringLiteral("-O は table, csv, text, imode コマンドで使えます"));
+    if (!toFolder && options.inputs.size() > 1)
+        return fail(QStringLiteral("余分な引数があります: %1（入力を複数にするには -O で出力フォルダを指定）")
+                        .arg(options.inputs.at(1)));
     if (options.output.isEmpty())
         return fail(QStringLiteral("出力先が空です"));
     if (!options.descriptions.isEmpty() && options.command != Command::Links)

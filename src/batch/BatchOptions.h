@@ -31,8 +31,9 @@ struct TableChecks {
 
 struct Options {
     Command command = Command::None;
-    QString input;
+    QStringList inputs;                   // "-" is standard input
     QString output = QStringLiteral("-"); // "-" is standard output
+    QString outputFolder;                 // -O: one page per input in it
     QString descriptions;                 // links: "name,description" rows
     PageOptions page;
     TableChecks table;
@@ -52,7 +53,11 @@ struct ParseResult {
 ParseResult parseArguments(const QStringList &args);
 
 QString commandName(Command command);
-// "none", "white", "skyblue", …, "image", or the option number 0 to 9.
+// The page's name in the output folder, as the window proposes it: the
+// input's name before its first dot, then ".html" (".txt" for csv).
+QString outputName(Command command, const QString &input);
+// The window's nine choices: "white" (or "none", as the first button's
+// caption "背景色なし" says), "skyblue", …, "image", or the button's number 1 to 9.
 bool parseBackground(const QString &text, BackgroundChoice *choice);
 
 } // namespace Batch

@@ -1,16 +1,28 @@
 #include "batch/BatchRunner.h"
 
 #include "batch/BatchJobs.h"
+#include "batch/LocaleText.h"
 #include "page/AppInfo.h"
 #include "page/SaveTarget.h"
+#include "textio/FileDescriptorDevice.h"
 #include "textio/LineSink.h"
 #include "textio/SafeSave.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
+#include <QSet>
 
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Batch {
 
@@ -28,6 +40,97 @@ bool writeAll(QIODevice *device, const QByteArray &bytes)
     return true;
 }
 
+// Closes a descriptor the program opened itself when it goes out of scope.
+struct OwnedDescriptor {
+    int fd = -1;
+    ~OwnedDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+void say(QIODevice *err, const QString &text)
+{
+    // One line a message: a reason with line breaks of its own is joined.
+    writeAll(err, LocaleText::encode(programName() + QStringLiteral(": ") + text.simplified() + u'\n'));
+}
+
+void sayAbout(QIODevice *err, const QString &file, const QString &reason)
+{
+    say(err, file + QStringLiteral(": ") + reason);
+}
+
+// The notes that follow a written file: warnings of the job, and how many
+// characters became "?".
+int finish(const QString &output, const Job &job, qsizetype replaced, QIODevice *err)
+{
+    for (const QString &warning : job.warnings)
+        say(err, warning);
+    if (replaced > 0 && job.unmappable == Cp932::Unmappable::QuestionMark)
+        sayAbout(err, output, SaveTarget::replacedNotice(replaced));
+    return Success;
+}
+
+QString standardOutputName()
+{
+    return QStringLiteral("標準出力");
+}
+
+// Why a write to device failed: the system's text in the user's locale
+// where the device knows the errno value.
+QString writeFailure(QIODevice *device)
+{
+    if (const auto *fd = dynamic_cast<FileDescriptorDevice *>(device); fd && fd->failure())
+        return LocaleText::systemReason(fd->failure());
+    return device->errorString();
+}
+
+// Help and version text: a write that fails (a full disk, a closed
+// standard output) is a failure like any other.
+int print(const QString &text, QIODevice *out, QIODevice *err)
+{
+    if (writeAll(out, LocaleText::encode(text)))
+        return Success;
+    return standardOutputFailed(writeFailure(out), err);
+}
+
+QString tryHelp()
+{
+    return QStringLiteral("詳しくは '%1 --help' を実行して下さい。").arg(programName());
+}
+
+// The descriptor an output names: "-", /dev/stdout, /dev/stderr, /dev/fd/N
+// and /proc/self/fd/N are written through the open descriptor, never
+// replaced: the file behind one is the shell's, opened for appending or
+// after a header. -1 for any other path.
+int descriptorNamed(const QString &path)
+{
+    if (path == QLatin1String("-") || path == QLatin1String("/dev/stdout"))
+        return STDOUT_FILENO;
+    if (path == QLatin1String("/dev/stderr"))
+        return STDERR_FILENO;
+    if (path == QLatin1String("/dev/stdin"))
+        return STDIN_FILENO;
+    for (const QLatin1String prefix : {QLatin1String("/dev/fd/"), QLatin1String("/proc/self/fd/")}) {
+        if (!path.startsWith(prefix))
+            continue;
+        bool ok = false;
+        const int fd = path.mid(prefix.size()).toInt(&ok);
+        if (ok && fd >= 0 && path.at(prefix.size()).isDigit())
+            return fd;
+    }
+    return -1;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat sa;
+    struct stat sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
+        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 // A character device or a FIFO: there is nothing to replace, only to write to.
 bool isStream(const QString &path)
 {
@@ -37,52 +140,157 @@ bool isStream(const QString &path)
     return S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode);
 }
 
-void say(QIODevice *err, const QString &text)
+// The page streams out as it is made, as a shell redirection takes it.
+int writeToStream(const Job &job, const QString &output, QIODevice *device, bool isStandardOutput, QIODevice *err)
 {
-    // Messages may span lines (a reason under a path); each line gets the prefix.
-    QString shown;
-    const QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
-    for (const QString &line : lines)
-        shown += programName() + QStringLiteral(": ") + line + u'\n';
-    writeAll(err, shown.toUtf8());
+    LineSink sink(device, job.unmappable);
+    job.body(sink);
+    if (!sink.finish()) {
+        if (isStandardOutput)
+            return standardOutputFailed(writeFailure(device), err);
+        sayAbout(err, output, writeFailure(device));
+        return Failure;
+    }
+    return finish(output, job, sink.replaced(), err);
 }
 
-// The notes that follow a written file: warnings of the job, and how many
-// characters became "?".
-int finish(const Job &job, qsizetype replaced, QIODevice *err)
+// One input to one output.
+int runOne(const Options &options, QIODevice *out, QIODevice *err)
 {
-    for (const QString &warning : job.warnings)
-        say(err, warning);
-    if (replaced > 0 && job.unmappable == Cp932::Unmappable::QuestionMark)
-        say(err, SaveTarget::replacedNotice(replaced));
-    return Success;
+    const QString &input = options.inputs.value(0);
+    const QString &output = options.output;
+    // As cp refuses to copy a file onto itself: whatever the spelling or link.
+    for (const QString &source : {input, options.descriptions}) {
+        if (!source.isEmpty() && source != QLatin1String("-") && sameFile(source, output)) {
+            sayAbout(err, output, QStringLiteral("入力ファイル %1 と同じファイルには書き出せません").arg(source));
+            return Failure;
+        }
+    }
+
+    const Job job = prepare(options);
+    if (!job.ok) {
+        say(err, job.error);
+        return Failure;
+    }
+
+    const int fd = descriptorNamed(output);
+    if (fd == STDOUT_FILENO)
+        return writeToStream(job, output, out, output == QLatin1String("-"), err);
+    if (fd >= 0) {
+        if (::fcntl(fd, F_GETFD) < 0) {
+            sayAbout(err, output, LocaleText::systemReason(errno));
+            return Failure;
+        }
+        FileDescriptorDevice device(fd);
+        device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        return writeToStream(job, output, &device, false, err);
+    }
+    if (isStream(output)) {
+        // /dev/null, a terminal or a named pipe.
+        OwnedDescriptor stream;
+        stream.fd = ::open(QFile::encodeName(output).constData(), O_WRONLY | O_CLOEXEC);
+        if (stream.fd < 0) {
+            sayAbout(err, output, LocaleText::systemReason(errno));
+            return Failure;
+        }
+        FileDescriptorDevice device(stream.fd);
+        device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        return writeToStream(job, output, &device, false, err);
+    }
+
+    // Written through the safe save as the window's save is, but streamed
+    // into the new file, so a page of hundreds of megabytes is never held in
+    // memory whole; the old file is replaced only by a complete page.
+    qsizetype replaced = 0;
+    QString reason;
+    const bool saved = SafeSave::writeWith(output, [&](QIODevice *file) {
+        LineSink sink(file, job.unmappable);
+        job.body(sink);
+        replaced = sink.replaced();
+        return sink.finish();
+    }, &reason);
+    if (!saved) {
+        sayAbout(err, output, reason);
+        return Failure;
+    }
+    return finish(output, job, replaced, err);
 }
 
-QString standardOutputFailure(const QString &reason)
+// Every input to its own page in the output folder, on as many threads as
+// there are cores. Messages come in the inputs' order once all are done;
+// a failed input leaves the others written and the status 1.
+int runMany(const Options &options, QIODevice *err)
 {
-    return QStringLiteral("標準出力に書き込めませんでした。\n%1").arg(reason);
-}
+    const QString folder = options.outputFolder;
+    if (!QFileInfo(folder).isDir()) {
+        struct stat st;
+        const int reason = ::stat(QFile::encodeName(folder).constData(), &st) == 0 ? ENOTDIR : errno;
+        sayAbout(err, folder, LocaleText::systemReason(reason));
+        return Failure;
+    }
+    const qsizetype count = options.inputs.size();
+    struct Outcome {
+        int code = Success;
+        QByteArray messages;
+        QString output; // empty when the input may not be written
+    };
+    std::vector<Outcome> outcomes(static_cast<size_t>(count));
+    QSet<QString> taken;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString &input = options.inputs.at(i);
+        const QString name = outputName(options.command, input);
+        Outcome &outcome = outcomes[size_t(i)];
+        if (input == QLatin1String("-")) {
+            outcome.code = Failure;
+            outcome.messages = LocaleText::encode(programName()
+                                                  + QStringLiteral(": -: 標準入力は出力フォルダに書き出せません\n"));
+        } else if (taken.contains(name)) {
+            outcome.code = Failure;
+            outcome.messages = LocaleText::encode(
+                programName() + QStringLiteral(": %1: 出力 %2 は前の入力のものと重なります\n").arg(input, name));
+        } else {
+            taken.insert(name);
+            outcome.output = folder + u'/' + name;
+        }
+    }
 
-// Help and version text: a write that fails (a full disk, a closed
-// standard output) is a failure like any other.
-int print(const QString &text, QIODevice *out, QIODevice *err)
-{
-    if (writeAll(out, text.toUtf8()))
-        return Success;
-    say(err, standardOutputFailure(out->errorString()));
-    return Failure;
-}
+    std::atomic<qsizetype> next{0};
+    auto work = [&] {
+        for (qsizetype i = next++; i < count; i = next++) {
+            Outcome &outcome = outcomes[size_t(i)];
+            if (outcome.output.isEmpty())
+                continue;
+            Options one = options;
+            one.inputs = QStringList{options.inputs.at(i)};
+            one.output = outcome.output;
+            QBuffer messages(&outcome.messages);
+            messages.open(QIODevice::WriteOnly);
+            QBuffer unused;
+            outcome.code = runOne(one, &unused, &messages);
+        }
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const qsizetype threads = std::min<qsizetype>(count, qsizetype(cores));
+    std::vector<std::thread> pool;
+    for (qsizetype t = 1; t < threads; ++t)
+        pool.emplace_back(work);
+    work();
+    for (std::thread &thread : pool)
+        thread.join();
 
-QString tryHelp()
-{
-    return QStringLiteral("詳しくは '%1 --help' を実行して下さい。").arg(programName());
+    int code = Success;
+    for (const Outcome &outcome : outcomes) {
+        writeAll(err, outcome.messages);
+        code = std::max(code, outcome.code);
+    }
+    return code;
 }
 
 } // namespace
 
 int standardOutputFailed(const QString &reason, QIODevice *err)
 {
-    say(err, standardOutputFailure(reason));
+    sayAbout(err, standardOutputName(), reason);
     return Failure;
 }
 
@@ -96,99 +304,86 @@ QString versionText()
     // The number is the last word of the footer's version text, "Tabulink ver 2.03".
     const QString footer = AppInfo::footerVersion();
     const QString number = footer.section(u' ', -1);
-    return QStringLiteral("%1 (%2) %3\n%4\n")
-        .arg(programName(), AppInfo::applicationTitle(), number, AppInfo::versionConstant());
+    return QStringLiteral("%1 (%2) %3\n"
+                          "Copyright (C) 2004 the Tabulink authors.\n"
+                          "License: see the copyright file of the Tabulink package.\n")
+        .arg(programName(), AppInfo::applicationTitle(), number);
 }
 
 QString helpText()
 {
     return QStringLiteral(
         "使い方: tabulink-batch [オプション]... コマンド 入力 [-o 出力]\n"
+        "  または: tabulink-batch [オプション]... コマンド 入力... -O 出力フォルダ\n"
         "ウィンドウと同じページを、確認なしで書き出します（Shift_JIS, CR LF）。\n"
         "\n"
         "コマンド:\n"
-        "  table  CSVファイル     表のページ（読込、ｸﾞﾘｯﾄﾞに転送、ｈｔｍｌ 保存）\n"
-        "  csv    CSVファイル     CSVファイルの保存し直し（読込、転送、csv 保存）\n"
-        "  links  フォルダ        フォルダのファイル名からリンクのページ\n"
-        "  text   テキストファイル テキストのページ\n"
-        "  imode  テキストファイル i-mode 用のページ\n"
+        "  table CSVファイル   表のページ（読込、ｸﾞﾘｯﾄﾞに転送、ｈｔｍｌ 保存）\n"
+        "  csv   CSVファイル   CSV の保存し直し（読込、転送、csv 保存）\n"
+        "  links フォルダ      フォルダのファイル名からリンクのページ\n"
+        "  text  テキスト      テキストのページ\n"
+        "  imode テキスト      i-mode 用のページ\n"
         "\n"
-        "  -o, --output=ファイル     出力先（既定は - で標準出力）。既にあるファイルは\n"
-        "                            全部書けたときだけ置き換えます\n"
-        "  -t, --title=文字列        ｈｔｍｌタイトル（既定「ここにタイトルを入れて下さい」）\n"
-        "  -b, --back-url=URL        戻るＵＲＬ（既定 http://。11文字以上で戻るリンク）\n"
-        "      --background=色       背景: none, white（既定）, skyblue, yellow, orange,\n"
-        "                            green, indigo, pink, purple, image、または 0〜9\n"
-        "      --background-image=URL 背景画像のアドレス（これだけ指定すると image）\n"
-        "  -d, --descriptions=ファイル links: 「ファイル名,説明」の行のファイル\n"
+        "入力は - で標準入力。パイプ、/dev/stdin、<(...) も読みます。読む文字コード:\n"
+        "BOM 付きの UTF-8 と UTF-16、3バイト以上の文字を含む UTF-8、ほかは\n"
+        "コードページ 932（Shift_JIS）。上限は CSV 256 MB、テキスト 16 MB。\n"
         "\n"
-        "表のページ（table）の指定。--no-名前 で外します:\n"
-        "      --bold-top            最上部を太字にする（既定で有り）\n"
-        "      --bold-left           最左部を太字にする（既定で有り）\n"
-        "      --border              テーブルの枠線有り（既定で有り）\n"
-        "      --fill-empty          空白にｽﾍﾟｰｽを入れる（既定で有り）\n"
-        "      --strip-quotes        両脇の\"を取る（既定で有り。csv の転送にも効きます）\n"
-        "      --small-font          ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする（既定で無し）\n"
-        "      --center              全文字をセル中央にする（既定で無し）\n"
+        "全コマンドのオプション:\n"
+        "  -o, --output=ファイル   出力先（既定は - で標準出力）。既にあるファイルは\n"
+        "                          全部書けたときだけ置き換えます。/dev/stdout,\n"
+        "                          /dev/fd/N などは開いている記述子に書きます。\n"
+        "                          入力と同じファイルは拒みます\n"
+        "  -O, --output-dir=フォルダ 入力ごとに「名前の最初の . の前」+ .html（csv は\n"
+        "                          .txt）をフォルダに書きます（links 以外）\n"
+        "  -h, --help              この説明を表示して終了\n"
+        "  -V, --version           バージョンを表示して終了\n"
         "\n"
-        "テキストのページ（text, imode）の指定。--no-名前 で外します:\n"
-        "      --br                  改行を<br>に置き換える（既定で有り）\n"
-        "      --mincho              ＭＳ明朝を使用（既定で無し）\n"
+        "ページのオプション（table, links, text, imode）:\n"
+        "  -t, --title=文字列      ｈｔｍｌタイトル\n"
+        "                          （既定「ここにタイトルを入れて下さい」）\n"
+        "  -b, --back-url=URL      戻るＵＲＬ（既定 http://。11文字以上で戻るリンク）\n"
+        "      --background=色     ＨＴＭＬ背景色指定。番号か名前で:\n"
+        "                          1 white「背景色なし」（既定。none も同じ）\n"
+        "                          2 skyblue「そらいろ」   3 yellow「きいろ」\n"
+        "                          4 orange「オレンジ」    5 green「みどり」\n"
+        "                          6 indigo「あいいろ」    7 pink「ピンク」\n"
+        "                          8 purple「むらさき」    9 image「ﾌｧｲﾙ指定」\n"
+        "      --background-image=URL 背景画像（これだけ指定すると 9 image）\n"
         "\n"
-        "  -h, --help                この説明を表示して終了\n"
-        "  -V, --version             バージョンを表示して終了\n"
+        "links のオプション:\n"
+        "  -d, --descriptions=ファイル  1行に「ファイル名,説明」。説明に , も使えます。\n"
+        "                          同じ名前は後の行が有効。ないファイルの行は警告\n"
+        "                          して使いません\n"
+        "links が載せないもの: . で始まる名前、フォルダ、出力ファイル自身。\n"
         "\n"
-        "終了コード: 0 成功、1 読み書きの失敗、2 引数の誤り。\n");
+        "table のオプション（--no-名前 で外します）:\n"
+        "      --bold-top          最上部を太字にする（既定で有り）\n"
+        "      --bold-left         最左部を太字にする（既定で有り）\n"
+        "      --border            テーブルの枠線有り（既定で有り）\n"
+        "      --fill-empty        空白にｽﾍﾟｰｽを入れる（既定で有り）\n"
+        "      --strip-quotes      両脇の\"を取る（既定で有り。csv の転送にも効く）\n"
+        "      --small-font        ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする（既定で無し）\n"
+        "      --center            全文字をセル中央にする（既定で無し）\n"
+        "\n"
+        "text, imode のオプション（--no-名前 で外します）:\n"
+        "      --br                改行を<br>に置き換える（既定で有り）\n"
+        "      --mincho            ＭＳ明朝を使用（既定で無し）\n"
+        "\n"
+        "ページで Shift_JIS にない文字は &#番号; で書きます。csv は Shift_JIS の\n"
+        "CSV を書き、ない文字は \"?\" にして、その数を標準エラーに出します。\n"
+        "長いオプションは紛れなければ略せます（--tit=...）。\n"
+        "\n"
+        "終了コード: 0 成功、1 読み書きの失敗（複数の入力では一つでも）、2 引数の誤り。\n"
+        "\n"
+        "問題の報告先: %1\n")
+        .arg(AppInfo::downloadPageUrl());
 }
 
 int run(const Options &options, QIODevice *out, QIODevice *err)
 {
-    const Job job = prepare(options);
-    if (!job.ok) {
-        say(err, job.error);
-        return Failure;
-    }
-
-    const bool toStdout = options.output == QLatin1String("-");
-    if (toStdout || isStream(options.output)) {
-        // Standard output, /dev/null, a terminal or a pipe: nothing to replace,
-        // so the page streams out as it is made, as a shell redirection takes it.
-        QFile stream;
-        QIODevice *device = out;
-        if (!toStdout) {
-            stream.setFileName(options.output);
-            if (!stream.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-                say(err, SafeSave::failureMessage(options.output, stream.errorString()));
-                return Failure;
-            }
-            device = &stream;
-        }
-        LineSink sink(device, job.unmappable);
-        job.body(sink);
-        if (!sink.finish()) {
-            say(err, toStdout ? standardOutputFailure(device->errorString())
-                              : SafeSave::failureMessage(options.output, device->errorString()));
-            return Failure;
-        }
-        return finish(job, sink.replaced(), err);
-    }
-
-    // Written through the safe save as the window's save is, but streamed
-    // into the new file, so a page of hundreds of megabytes is never held in
-    // memory whole; the old file is replaced only by a complete page.
-    qsizetype replaced = 0;
-    QString reason;
-    const bool saved = SafeSave::writeWith(options.output, [&](QIODevice *file) {
-        LineSink sink(file, job.unmappable);
-        job.body(sink);
-        replaced = sink.replaced();
-        return sink.finish();
-    }, &reason);
-    if (!saved) {
-        say(err, SafeSave::failureMessage(options.output, reason));
-        return Failure;
-    }
-    return finish(job, replaced, err);
+    if (!options.outputFolder.isEmpty())
+        return runMany(options, err);
+    return runOne(options, out, err);
 }
 
 int runArguments(const QStringList &args, QIODevice *out, QIODevice *err)
@@ -196,7 +391,7 @@ int runArguments(const QStringList &args, QIODevice *out, QIODevice *err)
     const ParseResult parsed = parseArguments(args);
     if (!parsed.ok) {
         say(err, parsed.error);
-        writeAll(err, (tryHelp() + u'\n').toUtf8());
+        writeAll(err, LocaleText::encode(tryHelp() + u'\n'));
         return UsageError;
     }
     if (parsed.options.showHelp)

@@ -1,9 +1,11 @@
 #include "batch/BatchRunner.h"
+#include "batch/LocaleText.h"
 #include "textio/FileDescriptorDevice.h"
 
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <clocale>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +20,7 @@ int main(int argc, char *argv[])
             ::open("/dev/null", O_RDONLY);
     }
 
+    std::setlocale(LC_ALL, "");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(Batch::programName());
 
@@ -25,9 +28,27 @@ int main(int argc, char *argv[])
     // exit nobody would see: every write is checked as it happens.
     FileDescriptorDevice out(STDOUT_FILENO);
     FileDescriptorDevice err(STDERR_FILENO);
-    int code = Batch::runArguments(QCoreApplication::arguments().mid(1), &out, &err);
+    out.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+
+    // Qt takes every argument as UTF-8; they come in the locale's encoding.
+    // One not valid in it is refused rather than guessed at.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        QString arg;
+        if (!LocaleText::decode(QByteArray(argv[i]), &arg)) {
+            const QString message = QStringLiteral("%1: 引数 %2 は文字コード %3 として正しくありません\n")
+                                        .arg(Batch::programName())
+                                        .arg(i)
+                                        .arg(QString::fromLatin1(LocaleText::codeset()));
+            err.write(LocaleText::encode(message));
+            return Batch::UsageError;
+        }
+        args.append(arg);
+    }
+    int code = Batch::runArguments(args, &out, &err);
     // Some file systems (NFS) report a failed write only when it is closed.
     if (::close(STDOUT_FILENO) != 0 && errno != EINTR && code == Batch::Success)
-        code = Batch::standardOutputFailed(FileDescriptorDevice::reasonFor(errno), &err);
+        code = Batch::standardOutputFailed(LocaleText::systemReason(errno), &err);
     return code;
 }

@@ -140,6 +140,34 @@ Result readText(const QString &path, qint64 maxBytes)
     return r;
 }
 
+Bytes readOpen(int fd, qint64 maxBytes)
+{
+    Bytes r;
+    struct stat st;
+    const qint64 sizeHint = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+    if (sizeHint > maxBytes) {
+        r.error = EFBIG;
+        return r;
+    }
+    try {
+        if (!readUpTo(fd, sizeHint, maxBytes, r.bytes, &r.error)) {
+            r.bytes.clear();
+            return r;
+        }
+    } catch (const std::bad_alloc &) {
+        r.bytes = QByteArray();
+        r.error = ENOMEM;
+        return r;
+    }
+    if (r.bytes.size() > maxBytes) {
+        r.bytes.clear();
+        r.error = EFBIG;
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
 QStringList splitLines(const QString &text)
 {
     QStringList lines;

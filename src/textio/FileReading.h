@@ -25,6 +25,17 @@ struct Result {
 // refused past that. Running out of memory gives an error, never an exception.
 Result readText(const QString &path, qint64 maxBytes = DefaultMaxBytes);
 
+// For the command line, which reads what the user names, pipes and
+// standard input included: reads the open descriptor fd to its end, taking
+// no more than maxBytes. error gets the errno value on failure: the read's
+// own, EFBIG past maxBytes, ENOMEM when memory runs out.
+struct Bytes {
+    bool ok = false;
+    QByteArray bytes;
+    int error = 0;
+};
+Bytes readOpen(int fd, qint64 maxBytes = DefaultMaxBytes);
+
 // "ファイルが大きすぎるため読み込めません（上限 N MB）。" and the path.
 QString tooLargeText(const QString &path, qint64 maxBytes);
 // "メモリが足りないため読み込めません。" and the path.

@@ -9,6 +9,8 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
+#include <mutex>
 #include <csignal>
 #include <cstring>
 
@@ -43,20 +45,31 @@ QString stepFailed(const QString &step, int error)
 
 // While the new file has a name in the target's folder, SIGINT, SIGTERM and
 // SIGHUP remove it before the program ends: a later link page would list it.
-// The handler uses async-signal-safe calls only, so the path waits in a
-// static buffer.
-char g_temporaryPath[PATH_MAX];
-volatile sig_atomic_t g_temporaryNamed = 0;
+// The handler uses async-signal-safe calls only, so the paths wait in static
+// buffers, one for each save running at the same time (the command line
+// saves on several threads); the handlers are in place while any save runs.
+constexpr int kSlots = 64;
+char g_temporaryPaths[kSlots][PATH_MAX];
+volatile sig_atomic_t g_temporaryNamed[kSlots] = {};
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int kEndingSignalCount = 3;
 struct sigaction g_previousActions[kEndingSignalCount];
+bool g_installed[kEndingSignalCount] = {};
+
+std::mutex g_guardMutex;
+std::condition_variable g_slotFreed;
+bool g_slotTaken[kSlots] = {};
+int g_guards = 0;
+thread_local int t_slot = -1;
 
 void removeTemporaryThenEnd(int signal)
 {
     const int savedErrno = errno;
-    if (g_temporaryNamed)
-        ::unlink(g_temporaryPath);
-    g_temporaryNamed = 0;
+    for (int i = 0; i < kSlots; ++i) {
+        if (g_temporaryNamed[i])
+            ::unlink(g_temporaryPaths[i]);
+        g_temporaryNamed[i] = 0;
+    }
     for (int i = 0; i < kEndingSignalCount; ++i) {
         if (kEndingSignals[i] == signal)
             ::sigaction(signal, &g_previousActions[i], nullptr);
@@ -70,6 +83,21 @@ class TemporaryNameGuard
 public:
     TemporaryNameGuard()
     {
+        std::unique_lock<std::mutex> lock(g_guardMutex);
+        int slot = -1;
+        g_slotFreed.wait(lock, [&slot] {
+            for (int i = 0; i < kSlots; ++i) {
+                if (!g_slotTaken[i]) {
+                    slot = i;
+                    return true;
+                }
+            }
+            return false;
+        });
+        g_slotTaken[slot] = true;
+        t_slot = slot;
+        if (g_guards++ > 0)
+            return;
         struct sigaction action;
         std::memset(&action, 0, sizeof action);
         action.sa_handler = removeTemporaryThenEnd;
@@ -78,17 +106,24 @@ public:
             sigaddset(&action.sa_mask, signal);
         for (int i = 0; i < kEndingSignalCount; ++i) {
             struct sigaction current;
+            g_installed[i] = false;
             // A signal the program ignores (started with nohup) stays ignored.
             if (::sigaction(kEndingSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
                 continue;
-            m_installed[i] = ::sigaction(kEndingSignals[i], &action, &g_previousActions[i]) == 0;
+            g_installed[i] = ::sigaction(kEndingSignals[i], &action, &g_previousActions[i]) == 0;
         }
     }
     ~TemporaryNameGuard()
     {
         forget();
+        std::lock_guard<std::mutex> lock(g_guardMutex);
+        g_slotTaken[t_slot] = false;
+        t_slot = -1;
+        g_slotFreed.notify_one();
+        if (--g_guards > 0)
+            return;
         for (int i = 0; i < kEndingSignalCount; ++i) {
-            if (m_installed[i])
+            if (g_installed[i])
                 ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
         }
     }
@@ -98,17 +133,18 @@ public:
     static void remember(const QByteArray &path)
     {
         forget();
-        if (path.size() >= qsizetype(sizeof g_temporaryPath))
+        if (t_slot < 0 || path.size() >= qsizetype(PATH_MAX))
             return; // no file of such a path can be made
         std::atomic_signal_fence(std::memory_order_seq_cst);
-        std::memcpy(g_temporaryPath, path.constData(), size_t(path.size()) + 1);
+        std::memcpy(g_temporaryPaths[t_slot], path.constData(), size_t(path.size()) + 1);
         std::atomic_signal_fence(std::memory_order_seq_cst); // the whole path before the flag
-        g_temporaryNamed = 1;
+        g_temporaryNamed[t_slot] = 1;
     }
-    static void forget() { g_temporaryNamed = 0; }
-
-private:
-    bool m_installed[kEndingSignalCount] = {};
+    static void forget()
+    {
+        if (t_slot >= 0)
+            g_temporaryNamed[t_slot] = 0;
+    }
 };
 
 QByteArray folderOf(const QByteArray &path)

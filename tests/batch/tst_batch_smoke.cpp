@@ -45,6 +45,8 @@ private slots:
     void fullDiskKeepsTheOldFile();
     void failedStandardOutputIsReported_data();
     void failedStandardOutputIsReported();
+    void shellJobs_data();
+    void shellJobs();
 };
 
 void TestBatchSmoke::generatedDataThroughTheProgram()
@@ -162,8 +164,98 @@ void TestBatchSmoke::failedStandardOutputIsReported()
     const Result r = runProgram("sh", {"-c", script, batch, in, dir.filePath("mnt")});
     QCOMPARE(r.code, 1);
     const QString err = QString::fromUtf8(r.err);
-    QVERIFY2(err.startsWith(QStringLiteral("tabulink-batch: 標準出力に書き込めませんでした。\ntabulink-batch: ") + reason),
+    QVERIFY2(err.startsWith(QStringLiteral("tabulink-batch: 標準出力: ") + reason),
              r.err.constData());
+}
+
+// Jobs as a script runs them, in bash in a fresh folder holding in.csv
+// ("a,b" CR LF "1,2" CR LF) and in.txt ("x" LF); $0 is the program. The C
+// locale gives the system's reasons in English.
+void TestBatchSmoke::shellJobs_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    const QByteArray csv = "a,b\r\n1,2\r\n";
+    auto row = [](const char *name, const QByteArray &script, const QByteArray &out, const QByteArray &err) {
+        QTest::newRow(name) << script << out << err;
+    };
+
+    row("many inputs into a folder, one missing",
+        "printf 'c\\r\\n' > y.data.csv; cp in.csv nodot; mkdir out\n"
+        "\"$0\" csv in.csv missing.csv y.data.csv nodot -O out; echo \" $?\"; cat out/*; ls out",
+        " 1\n" + csv + csv + "c\r\nin.txt\nnodot.txt\ny.txt\n",
+        "tabulink-batch: missing.csv: No such file or directory\n");
+    row("two inputs, one output name",
+        "mkdir o; cp in.csv a.x.csv; \"$0\" csv in.csv a.x.csv in.y.csv -O o; echo \" $?\"; ls o",
+        " 1\na.txt\nin.txt\n",
+        "tabulink-batch: in.y.csv: 出力 in.txt は前の入力のものと重なります\n");
+    row("standard input, a pipe, a FIFO, /dev/stdin",
+        "cat in.csv | \"$0\" csv -; \"$0\" csv <(printf 'p\\r\\n'); \"$0\" csv /dev/stdin < in.csv\n"
+        "mkfifo f; printf 'f\\r\\n' > f & \"$0\" csv f",
+        csv + "p\r\n" + csv + "f\r\n", "");
+    row("a pipe past the limit", "head -c 16777217 /dev/zero | \"$0\" text -; echo \" $?\"", " 1\n",
+        "tabulink-batch: -: File too large\xef\xbc\x88\xe4\xb8\x8a\xe9\x99\x90 16 MB\xef\xbc\x89\n");
+    row("descriptor outputs keep what the shell wrote",
+        "{ echo HEADER; \"$0\" csv in.csv -o /dev/stdout; } > page; echo log > log\n"
+        "\"$0\" csv in.csv -o /dev/stdout >> log; \"$0\" csv in.csv -o /dev/fd/3 3>> log\n"
+        "\"$0\" csv in.csv -o /proc/self/fd/2 2>> log; cat page log",
+        "HEADER\n" + csv + "log\n" + csv + csv + csv, "");
+    row("output onto the input",
+        "ln in.csv hard.csv; ln -s in.csv link.csv\n"
+        "\"$0\" csv in.csv -o ./in.csv; \"$0\" csv hard.csv -o link.csv; echo \" $?\"; cat in.csv",
+        " 1\n" + csv,
+        "tabulink-batch: ./in.csv: 入力ファイル in.csv と同じファイルには書き出せません\n"
+        "tabulink-batch: link.csv: 入力ファイル hard.csv と同じファイルには書き出せません\n");
+    row("a link page in its own folder, twice",
+        "mkdir d; cp in.txt d; \"$0\" links d -o d/index.html && cp d/index.html first\n"
+        "\"$0\" links d -o d/./index.html && cmp first d/index.html && grep -c 'index.html' first",
+        "0\n", "");
+    row("backgrounds are the window's nine",
+        "\"$0\" text in.txt --background=none | grep -a '<BODY'; \"$0\" text in.txt --background=1 | grep -a '<BODY'\n"
+        "\"$0\" text in.txt --background=0; echo \" $?\"",
+        "<BODY bgcolor=\"#ffffff\">\r\n<BODY bgcolor=\"#ffffff\">\r\n 2\n",
+        "tabulink-batch: --background の値「0」が正しくありません（white, skyblue, yellow, orange, "
+        "green, indigo, pink, purple, image または 1〜9）\n"
+        "詳しくは 'tabulink-batch --help' を実行して下さい。\n");
+    row("GNU options",
+        "\"$0\" -Vh --frob | head -c 10; \"$0\" --vers --bogus; \"$0\" text in.txt --tit=T | grep -a TITLE\n"
+        "\"$0\" text in.txt --b; echo \" $?\"",
+        "使い方:tabulink-batch (Tabulink) 2.03\nCopyright (C) 2004 the Tabulink authors.\n"
+        "License: see the copyright file of the Tabulink package.\n<TITLE>T</TITLE>\r\n 2\n",
+        "tabulink-batch: 不明なオプションか、略し方が曖昧です: --b\n"
+        "詳しくは 'tabulink-batch --help' を実行して下さい。\n");
+    row("one-line errors",
+        "\"$0\" table /nonexistent/x.csv; \"$0\" text .; \"$0\" links in.txt; \"$0\" text in.txt -o no/x.html",
+        "",
+        "tabulink-batch: /nonexistent/x.csv: No such file or directory\n"
+        "tabulink-batch: .: Is a directory\n"
+        "tabulink-batch: in.txt: Not a directory\n"
+        "tabulink-batch: no/x.html: フォルダ no に新しいファイルを作れません（No such file or directory）\n");
+    // 題 is C2 EA in EUC-JP, 91 E8 in Shift_JIS.
+    row("arguments in the locale's encoding",
+        "localedef -i ja_JP -f EUC-JP loc/ja_JP.eucJP 2>/dev/null || exit 77\n"
+        "LOCPATH=$PWD/loc LC_ALL=ja_JP.eucJP \"$0\" text in.txt -t $'\\xc2\\xea' | grep -a TITLE\n"
+        "env -i \"$0\" text in.txt -t 題 | grep -a TITLE\n"
+        "LC_ALL=C.UTF-8 \"$0\" text in.txt -t $'\\xc2\\xea'; echo \" $?\"",
+        "<TITLE>\x91\xe8</TITLE>\r\n<TITLE>\x91\xe8</TITLE>\r\n 2\n",
+        "tabulink-batch: 引数 4 は文字コード UTF-8 として正しくありません\n");
+}
+
+void TestBatchSmoke::shellJobs()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QTemporaryDir dir;
+    QVERIFY(QDir().mkpath(dir.filePath("loc")));
+    QVERIFY(TestFiles::writeAll(dir.filePath("in.csv"), "a,b\r\n1,2\r\n"));
+    QVERIFY(TestFiles::writeAll(dir.filePath("in.txt"), "x\n"));
+    const Result r = runProgram("bash", {"-c", "cd \"$1\" || exit 99\nexport LC_ALL=C\n" + QString::fromUtf8(script), batch, dir.path()});
+    if (r.code == 77)
+        QSKIP("no EUC-JP locale can be made here");
+    QCOMPARE(r.err, err);
+    QCOMPARE(r.out, out);
 }
 
 QTEST_GUILESS_MAIN(TestBatchSmoke)

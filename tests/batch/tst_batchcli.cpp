@@ -42,7 +42,7 @@ QStringList fields(const Batch::Options &o)
     for (bool b : {o.table.boldTopRow, o.table.boldLeftColumn, o.table.border, o.table.fillEmpty,
                    o.table.stripQuotes, o.table.smallFont, o.table.centreAll, o.convertBreaks, o.mincho})
         boxes += b ? u'1' : u'0';
-    return {Batch::commandName(o.command), o.input, o.output, o.page.title, o.page.backUrl,
+    return {Batch::commandName(o.command), o.inputs.join(u'|'), o.output, o.page.title, o.page.backUrl,
             QString::number(int(o.page.background)), o.page.backgroundImageUrl, o.descriptions, boxes};
 }
 
@@ -82,9 +82,14 @@ void TestBatchCli::parsing_data()
     QTest::newRow("an image address alone picks the image")
         << QStringList{"text", "a", "--background-image=bg.gif"}
         << QStringList{"text", "a", "-", defaultTitle, "http://", "9", "bg.gif", "", "111110010"};
+    // "none" is the caption "背景色なし" of the first button: white.
     QTest::newRow("an explicit background wins")
         << QStringList{"--background=none", "text", "a", "--background-image=bg.gif"}
-        << QStringList{"text", "a", "-", defaultTitle, "http://", "0", "bg.gif", "", "111110010"};
+        << QStringList{"text", "a", "-", defaultTitle, "http://", "1", "bg.gif", "", "111110010"};
+    QTest::newRow("abbreviations, clusters, many inputs")
+        << QStringList{"--tit=T", "--back-=http://c.example/", "--background=pink", "--no-bor", "--cent", "table",
+                       "a.csv", "-", "-O", "out"}
+        << QStringList{"table", "a.csv|-", "-", "T", "http://c.example/", "7", "http://", "", "110110110"};
     QTest::newRow("descriptions, empty title")
         << QStringList{"links", "dir", "-d", "desc.txt", "--title="}
         << QStringList{"links", "dir", "-", "", "http://", "1", "http://", "desc.txt", "111110010"};
@@ -106,8 +111,15 @@ void TestBatchCli::parseErrors_data()
     QTest::newRow("nothing") << QStringList{} << QStringLiteral("コマンドがありません");
     QTest::newRow("unknown command") << QStringList{"page", "x"} << QStringLiteral("不明なコマンドです: page");
     QTest::newRow("no input") << QStringList{"text"} << QStringLiteral("入力が必要です");
-    QTest::newRow("extra") << QStringList{"text", "a", "b"} << QStringLiteral("余分な引数があります: b");
     QTest::newRow("unknown option") << QStringList{"--colour=red", "text", "a"} << QStringLiteral("--colour");
+    QTest::newRow("ambiguous abbreviation") << QStringList{"--bo", "table", "a"}
+                                            << QStringLiteral("略し方が曖昧です: --bo");
+    QTest::newRow("no background 0") << QStringList{"--background=0", "text", "a"}
+                                     << QStringLiteral("「0」が正しくありません");
+    QTest::newRow("many inputs need -O") << QStringList{"text", "a", "b"} << QStringLiteral("-O");
+    QTest::newRow("-o and -O") << QStringList{"text", "a", "-o", "x", "-O", "d"}
+                               << QStringLiteral("-o と -O は一緒に使えません");
+    QTest::newRow("-O for links") << QStringList{"links", "a", "-O", "d"} << QStringLiteral("-O は table");
     QTest::newRow("missing value") << QStringList{"text", "a", "-o"} << QStringLiteral("-o には値が必要です");
     QTest::newRow("flag with value") << QStringList{"--border=1", "table", "a"}
                                      << QStringLiteral("--border には値を付けられません");
@@ -135,7 +147,9 @@ void TestBatchCli::helpAndVersionFollowGnu()
     Run r = runCli({"--version"});
     QCOMPARE(r.code, 0);
     QVERIFY(r.err.isEmpty());
-    QCOMPARE(QString::fromUtf8(r.out).section(u'\n', 0, 0), QStringLiteral("tabulink-batch (Tabulink) 2.03"));
+    QCOMPARE(r.out, QByteArray("tabulink-batch (Tabulink) 2.03\n"
+                               "Copyright (C) 2004 the Tabulink authors.\n"
+                               "License: see the copyright file of the Tabulink package.\n"));
     QCOMPARE(runCli({"-V"}).out, r.out);
 
     // --help wins over everything else on the line and runs nothing.
@@ -148,6 +162,16 @@ void TestBatchCli::helpAndVersionFollowGnu()
                                "--descriptions", "--bold-top", "--bold-left", "--border", "--fill-empty",
                                "--strip-quotes", "--small-font", "--center", "--br", "--mincho", "--version"})
         QVERIFY2(help.contains(QLatin1String(option)), option);
+    // At most 80 columns a line, wide characters counting two.
+    for (const QString &line : help.split(u'\n')) {
+        int columns = 0;
+        for (const QChar c : line)
+            columns += (c.unicode() >= 0x1100 && !(c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F)) ? 2 : 1;
+        QVERIFY2(columns <= 80, qPrintable(line));
+    }
+    QVERIFY(help.endsWith(QStringLiteral("\n問題の報告先: http://www.example.com/tabulink/\n")));
+    // Options and mistakes after --help or --version change nothing.
+    QCOMPARE(runCli({"--frobnicate", "-hV", "--background=0"}).out, r.out);
 }
 
 // Each command once, to standard output, against pages written out by hand.
@@ -178,10 +202,10 @@ void TestBatchCli::pages_data()
 
     auto cell = [](const QString &text) { return "<td nowrap align=\"center\">" + text + "</td>"; };
     QTest::newRow("table")
-        << QStringList{"table", "--no-bold-left", "--no-border", "--small-font", "--center", "--background=0"}
+        << QStringList{"table", "--no-bold-left", "--no-border", "--small-font", "--center", "--background=none"}
         << TestFiles::sjis(QStringLiteral("\"名前\",値,備考\r\n  \r\n\"\"\"x\"\"\",,\"\"\r\nshort\n"))
         << TestFiles::crlfSjis(TestFiles::pageLines(
-               defaultTitle, {}, {},
+               defaultTitle, {}, "<BODY bgcolor=\"#ffffff\">",
                {"<STYLE TYPE =\"text/css\">", "<!--", "TABLE{font-size:8pt}", "P{font-size:12pt}",
                 "div{font-size:12pt}", "body{font-size:12pt}", "-->", "</STYLE>"},
                {"<table border=\"0\">", "<tr>", cell(QStringLiteral("<b>名前</b>")), cell(QStringLiteral("<b>値</b>")),
@@ -252,11 +276,9 @@ void TestBatchCli::outputReplacedOnlyOnSuccess()
     QVERIFY(TestFiles::writeAll(in, "x"));
     const QString out = dir.filePath("keep.html");
     QVERIFY(TestFiles::writeAll(out, "old"));
-    const QString fifo = dir.filePath("x.csv");
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
     for (const QStringList &args : {QStringList{"table", dir.filePath("none.csv"), "-o", out},
-                                    QStringList{"table", fifo, "-o", out}, QStringList{"text", dir.path(), "-o", out},
+                                    QStringList{"text", dir.path(), "-o", out},
                                     QStringList{"links", dir.path(), "-d", dir.filePath("none"), "-o", out}}) {
         const Run r = runCli(args);
         QCOMPARE(r.code, int(Batch::Failure));
@@ -270,13 +292,13 @@ void TestBatchCli::outputReplacedOnlyOnSuccess()
     // A writer that fails half-way leaves the old file and no temporary file.
     QString reason;
     QVERIFY(!SafeSave::writeWith(out, [](QIODevice *d) { return d->write("half", 4) == 4 && false; }, &reason));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 3);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
 
     // A longer old file is replaced whole.
     QVERIFY(TestFiles::writeAll(out, QByteArray(100000, 'z')));
     QCOMPARE(runCli({"text", in, "-o", out}).code, 0);
     QCOMPARE(TestFiles::readAll(out), runCli({"text", in}).out);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 3);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
 }
 
 void TestBatchCli::fifoOutputIsWrittenNeverReplaced()

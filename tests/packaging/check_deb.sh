@@ -148,18 +148,20 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$w" = "$size" ] && [ "$h" = "$size" ] || fail "$png is ${w}x${h}, not ${size}x${size}"
 done
 
-# The man page, compressed, naming the program and its version.
-man="$root/usr/share/man/man1/tabulink.1.gz"
-if [ ! -f "$man" ]; then
-  fail "usr/share/man/man1/tabulink.1.gz missing"
-else
-  gzip -t "$man" || fail "the man page is no valid gzip file"
-  zcat "$man" | grep -q "^\.TH TABULINK 1 .*Tabulink $version" || fail "the man page's .TH line lacks the version"
+# The man pages, compressed, naming the program and its version.
+for page in tabulink tabulink-batch; do
+  man="$root/usr/share/man/man1/$page.1.gz"
+  if [ ! -f "$man" ]; then
+    fail "usr/share/man/man1/$page.1.gz missing"
+    continue
+  fi
+  gzip -t "$man" || fail "the man page $page.1.gz is no valid gzip file"
+  zcat "$man" | grep -q "^\.TH ${page^^} 1 .*Tabulink $version" || fail "the .TH line of $page.1 lacks the version"
   if command -v groff >/dev/null; then
     warnings=$(zcat "$man" | groff -man -Tutf8 -ww -z 2>&1)
-    [ -z "$warnings" ] || fail "groff warns about the man page: $warnings"
+    [ -z "$warnings" ] || fail "groff warns about the man page $page.1: $warnings"
   fi
-fi
+done
 
 if ((failures)); then
   echo "$failures check(s) failed"
