@@ -1,7 +1,7 @@
 #include "ui/CsvTab.h"
 
 #include "page/OutOfMemory.h"
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "ui/Controls.h"
 #include "ui/CsvLineListModel.h"
 #include "ui/Fonts.h"
@@ -60,7 +60,7 @@ bool isEnter(QEvent *event)
 }
 } // namespace
 
-CsvTab::CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *parent)
+CsvTab::CsvTab(SaveContext &context, TwoStateCheckBox *borderBox, QWidget *parent)
     : TabPage(parent), m_context(context), m_check3(borderBox)
 {
     buildControls();

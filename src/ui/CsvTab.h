@@ -12,7 +12,7 @@ class QPushButton;
 class QTableView;
 class TableGridModel;
 class TwoStateCheckBox;
-class WindowContext;
+class SaveContext;
 
 // Tab 0 "ＣＳＶ　／　ＨＴＭＬ": the controls of the CSV line list, the table
 // grid with its size selectors and input box, and the two saves. The rules
@@ -23,7 +23,7 @@ class CsvTab : public TabPage
     Q_OBJECT
 public:
     // borderBox: Check3 "テーブルの枠線有り", which lives below the tabs.
-    CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *parent = nullptr);
+    CsvTab(SaveContext &context, TwoStateCheckBox *borderBox, QWidget *parent = nullptr);
 
     const TableGrid &grid() const { return m_editor.grid(); }
     const CsvLineList &lines() const { return m_editor.lines(); }
@@ -63,7 +63,7 @@ private:
     void syncViewFromGrid();
     void applyWidthMode();
 
-    WindowContext &m_context;
+    SaveContext &m_context;
     TwoStateCheckBox *m_check3;
     TableEditor m_editor;
     TableGridModel *m_model = nullptr;

@@ -4,7 +4,7 @@
 #include "ui/CsvTab.h"
 
 #include "page/UserDialogs.h"
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "table/TableHtmlWriter.h"
 #include "ui/TwoStateCheckBox.h"
 

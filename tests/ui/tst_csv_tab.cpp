@@ -30,7 +30,7 @@ private:
 
     void readFile(const QString &path)
     {
-        h->window->setPathLabel(path);
+        h->window->saveContext().setPathLabel(path);
         h->click("Command1");
     }
     QString write(const QString &name, const QByteArray &bytes)
