@@ -4,7 +4,7 @@
 #include "support/ScriptedDialogs.h"
 
 // A SaveContext without a window, for the core's save procedure.
-class FakeContext : public SaveContext
+class FakeSaveContext : public SaveContext
 {
 public:
     UserDialogs &dialogs() override { return scripted; }
