@@ -2,6 +2,7 @@
 
 #include "browse/NativePath.h"
 #include "linkpage/FileListEntry.h"
+#include "linkpage/LinkMessages.h"
 #include "linkpage/LinkPageWriter.h"
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
@@ -65,29 +66,17 @@ LinkTab::LinkTab(SaveContext &saves, std::function<QStringList()> fileNames, QWi
     connect(deleteAction, &QAction::triggered, this, &LinkTab::deleteSelectedRows);
 }
 
-QString LinkTab::instructionText()
-{
-    return QStringLiteral("ディレクトリ中にあるファイルのリンクＨＰを簡単に作成します。その右側に説明文をつけられます。")
-        + QStringLiteral("\r\n")
-        + QStringLiteral("①対象ディレクトリに移動します。②ファイル名取り込みボタンを押下します。")
-        + QStringLiteral("\r\n")
-        + QStringLiteral("③説明文を入れたい行をダブルクリックします。④説明文入力の所で内容を記入し右側の登録ボタンを押す。説明文を入れたい行全て繰り返します。");
-}
-
 void LinkTab::showInstructions()
 {
-    m_instructions->setText(instructionText());
+    m_instructions->setText(LinkMessages::instructions());
 }
 
 bool LinkTab::mayDiscardDescriptions()
 {
     if (!m_fileListModel->list().hasUnsavedDescriptions())
         return true;
-    return m_saves.dialogs().confirm(
-        QStringLiteral("説明文の破棄確認"),
-        QStringLiteral("\n登録した説明文が、まだリンクのｈｔｍｌファイルに書き出されていません。\n"
-                       "説明文を破棄してよろしいですか？\n"),
-        UserDialogs::DefaultAnswer::No);
+    return m_saves.dialogs().confirm(LinkMessages::discardTitle(), LinkMessages::discardQuestion(),
+                                     UserDialogs::DefaultAnswer::No);
 }
 
 void LinkTab::importFileNames()
@@ -164,10 +153,10 @@ void LinkTab::registerDescription()
     qsizetype index = -1;
     switch (m_fileListModel->list().registrationTarget(edit, &index)) {
     case FileList::Registration::NothingLoaded:
-        m_saves.dialogs().notify(FileList::nothingLoadedMessage());
+        m_saves.dialogs().notify(LinkMessages::nothingLoaded());
         return;
     case FileList::Registration::RowGone:
-        m_saves.dialogs().notify(FileList::rowGoneMessage(edit.fileName));
+        m_saves.dialogs().notify(LinkMessages::rowGone(edit.fileName));
         return;
     case FileList::Registration::Possible:
         break;
@@ -197,7 +186,7 @@ void LinkTab::deleteSelectedRows()
 void LinkTab::writeLinkPage()
 {
     const SaveTarget::Result result = SaveTarget::run(
-        m_saves, SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了")),
+        m_saves, LinkPageWriter::saveParams(),
         [this](LineSink &sink) {
             LinkPageWriter::writeLines(sink, m_saves.pageOptions(), m_fileListModel->list().entries());
         });

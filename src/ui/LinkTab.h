@@ -28,7 +28,6 @@ public:
     LinkListModel *fileListModel() const { return m_fileListModel; }
     // The three instruction lines shown at start.
     void showInstructions();
-    static QString instructionText();
     // Asked before the window closes: true when nothing typed would be lost,
     // or the user agreed to lose it.
     bool mayClose() { return mayDiscardDescriptions(); }

@@ -20,11 +20,6 @@
 
 namespace {
 
-// Reading one paragraph costs about as much as copying some hundreds of
-// characters; past that the count copies the raw text once instead.
-constexpr qsizetype kMinParagraphsForRawText = 64;
-constexpr qsizetype kCharactersPerParagraphRead = 512;
-
 class WaitCursor
 {
 public:
@@ -85,20 +80,16 @@ TextPageInput TextTab::pageInput() const
 
 void TextTab::saveTextPage()
 {
-    SaveTarget::run(m_saves,
-                    SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了")),
-                    [this](LineSink &sink) {
-                        TextPageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
-                    });
+    SaveTarget::run(m_saves, TextPageWriter::saveParams(), [this](LineSink &sink) {
+        TextPageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
+    });
 }
 
 void TextTab::saveImodePage()
 {
-    SaveTarget::run(m_saves,
-                    SaveTarget::pageParams(SaveTarget::OverwriteForm::A, ImodePageWriter::completionText()),
-                    [this](LineSink &sink) {
-                        ImodePageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
-                    });
+    SaveTarget::run(m_saves, ImodePageWriter::saveParams(), [this](LineSink &sink) {
+        ImodePageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
+    });
 }
 
 void TextTab::loadTextFile()
@@ -154,7 +145,7 @@ void TextTab::recountChangedParagraphs(int position, int charsRemoved, int chars
     const qsizetype before = nowCount - grownBy;
 
     std::vector<qsizetype> added;
-    if (nowCount > kMinParagraphsForRawText && nowCount * kCharactersPerParagraphRead > doc->characterCount()) {
+    if (BlockByteCounts::prefersRawText(nowCount, doc->characterCount())) {
         // A load or a large paste: one copy of the raw text is cheaper than
         // a string per paragraph.
         const QString raw = doc->toRawText();
