@@ -90,18 +90,18 @@ int main(int argc, char *argv[])
     window.browsePanel()->setFolder(files.path());
     app.processEvents();
     const double browseMs = timer.nsecsElapsed() / 1e6;
-    const QStringList names = window.fileListNames();
+    const QStringList names = window.browsePanel()->fileNames();
 
     std::vector<double> importMs, writeMs, totalMs, coreMs, refreshMs;
     for (int r = 0; r < runs; ++r) {
-        window.linkTab()->Command15_Click();
+        window.linkTab()->clearFileNames();
         app.processEvents();
         timer.restart();
-        window.linkTab()->Command14_Click();
+        window.linkTab()->importFileNames();
         app.processEvents();
         const double a = timer.nsecsElapsed() / 1e6;
         timer.restart();
-        window.linkTab()->Command17_Click();
+        window.linkTab()->writeLinkPage();
         app.processEvents();
         const double b = timer.nsecsElapsed() / 1e6;
         importMs.push_back(a);
@@ -121,18 +121,18 @@ int main(int argc, char *argv[])
         // Every writer re-reads the file list after saving; that part is the
         // file browser's, timed here on its own.
         timer.restart();
-        window.refreshFileList();
+        window.browsePanel()->refreshFiles();
         refreshMs.push_back(timer.nsecsElapsed() / 1e6);
     }
 
     const qint64 pageBytes = QFileInfo(dialogs.path).size();
     std::printf("files in folder:           %lld (File1 lists %lld)\n", (long long)fileCount,
                 (long long)names.size());
-    std::printf("rows in List2:             %lld\n", (long long)window.linkTab()->list2Model()->rows().size());
+    std::printf("rows in List2:             %lld\n", (long long)window.linkTab()->fileListModel()->rows().size());
     std::printf("page size:                 %lld bytes\n", (long long)pageBytes);
     std::printf("folder listing (File1):    %8.1f ms (file browser, not the link tab)\n", browseMs);
-    std::printf("import  Command14_Click:   %8.1f ms median of %d\n", median(importMs), runs);
-    std::printf("write   Command17_Click:   %8.1f ms median of %d\n", median(writeMs), runs);
+    std::printf("import  importFileNames:   %8.1f ms median of %d\n", median(importMs), runs);
+    std::printf("write   writeLinkPage:     %8.1f ms median of %d\n", median(writeMs), runs);
     std::printf("import + write:            %8.1f ms median, %8.1f ms worst\n", median(totalMs),
                 *std::max_element(totalMs.begin(), totalMs.end()));
     std::printf("  of which File1 refresh:  %8.1f ms median (file browser)\n", median(refreshMs));

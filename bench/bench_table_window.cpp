@@ -64,7 +64,7 @@ int main(int argc, char **argv)
     window.show();
     QApplication::processEvents();
 
-    window.setPathLabel(path);
+    window.saveContext().setPathLabel(path);
     press(window, "Command1", "read (csvﾌｧｲﾙ読込)");
     press(window, "Command2", "transfer (ｸﾞﾘｯﾄﾞに転送)");
     dialogs.path = dir.filePath("out.csv");

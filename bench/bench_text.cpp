@@ -98,7 +98,7 @@ int main(int argc, char **argv)
     auto *label7 = window.findChild<QLabel *>(QStringLiteral("Label7"));
 
     dialogs.path = in;
-    report("load 5 MB file (Command11_Click, end to end)", 5, [&] { tab->Command11_Click(); });
+    report("load 5 MB file (loadTextFile, end to end)", 5, [&] { tab->loadTextFile(); });
     {
         const QString loaded = TextFile::read(in).text;
         QString plain = loaded;
@@ -114,7 +114,7 @@ int main(int argc, char **argv)
                 qint64(Cp932::byteCount(tab->editorText())));
 
     dialogs.path = dir.filePath("out.txt");
-    report("write 5 MB file (Command12_Click, end to end)", 3, [&] { tab->Command12_Click(); });
+    report("write 5 MB file (saveTextFile, end to end)", 3, [&] { tab->saveTextFile(); });
     std::printf("written file equals the loaded file: %s\n",
                 QFile(in).size() == QFile(dialogs.path).size() ? "yes (same size)" : "NO");
 

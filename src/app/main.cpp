@@ -17,7 +17,7 @@ MainWindow *g_window = nullptr;
 void storeFolderAtExit()
 {
     if (g_window)
-        g_window->Form_QueryUnload();
+        g_window->storeFolder();
 }
 
 } // namespace
@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     // Killed, hung up or interrupted: store the folder, then end in order.
     if (QuitSignals *quitSignals = QuitSignals::install(&app)) {
         QObject::connect(quitSignals, &QuitSignals::received, &window, [&window] {
-            window.Form_QueryUnload();
+            window.storeFolder();
             QCoreApplication::quit();
         });
     }

@@ -127,15 +127,3 @@ QString FileList::singleLine(const QString &typed)
     }
     return out;
 }
-
-QString FileList::nothingLoadedMessage()
-{
-    return QStringLiteral("登録データがありません");
-}
-
-QString FileList::rowGoneMessage(const QString &fileName)
-{
-    return QStringLiteral("「%1」の行がファイル名の一覧にもうありません。\n"
-                          "一覧は変更していません。入力した説明文はそのまま残っています。")
-        .arg(fileName);
-}

@@ -65,9 +65,6 @@ public:
     // label are one line.
     static QString singleLine(const QString &typed);
 
-    static QString nothingLoadedMessage();
-    static QString rowGoneMessage(const QString &fileName);
-
 private:
     QList<FileListEntry> m_entries;
 };

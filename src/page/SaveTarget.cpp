@@ -1,7 +1,7 @@
 #include "page/SaveTarget.h"
 
 #include "page/UserDialogs.h"
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "textio/LineSink.h"
 #include "textio/SafeSave.h"
 
@@ -56,7 +56,7 @@ QString replacedNotice(qsizetype count)
     return QStringLiteral("Shift_JIS で表せない文字が %1 文字あったため、「?」に置き換えて保存しました。").arg(count);
 }
 
-Result run(WindowContext &context, const Params &params, const std::function<void(LineSink &)> &body,
+Result run(SaveContext &context, const Params &params, const std::function<void(LineSink &)> &body,
            const QString &proposedName)
 {
     UserDialogs &dialogs = context.dialogs();

@@ -7,7 +7,7 @@
 #include <functional>
 
 class LineSink;
-class WindowContext;
+class SaveContext;
 
 // The save procedure every writer follows: proposed name, save dialog,
 // overwrite question, path label, safe write, file list refresh, notice.
@@ -45,7 +45,7 @@ QString replacedNotice(qsizetype count);
 // Runs one save. body writes the file's lines; it runs after the dialog and
 // the question, so it reads the controls as they stand then. If proposedName
 // is set it replaces the name computed from the selected file.
-Result run(WindowContext &context, const Params &params, const std::function<void(LineSink &)> &body,
+Result run(SaveContext &context, const Params &params, const std::function<void(LineSink &)> &body,
            const QString &proposedName = QString());
 
 } // namespace SaveTarget

@@ -2,7 +2,7 @@
 
 #include "browse/NativePath.h"
 #include "page/OutOfMemory.h"
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "table/CsvReader.h"
 #include "table/CsvTransfer.h"
 #include "table/CsvWriter.h"
@@ -216,7 +216,7 @@ TableEditor::Result TableEditor::clear()
     return result;
 }
 
-TableEditor::Result TableEditor::saveTable(WindowContext &context, const SaveTarget::Params &params,
+TableEditor::Result TableEditor::saveTable(SaveContext &context, const SaveTarget::Params &params,
                                            const std::function<void(LineSink &, qint64, qint64)> &body)
 {
     const qint64 rows = TableSize::leadingCount(m_rowsText);
@@ -239,14 +239,14 @@ TableEditor::Result TableEditor::saveTable(WindowContext &context, const SaveTar
     return Result();
 }
 
-TableEditor::Result TableEditor::saveCsv(WindowContext &context)
+TableEditor::Result TableEditor::saveCsv(SaveContext &context)
 {
     return saveTable(context, CsvWriter::saveParams(), [this](LineSink &sink, qint64 rows, qint64 columns) {
         CsvWriter::writeLines(sink, m_grid, rows, columns);
     });
 }
 
-TableEditor::Result TableEditor::saveTablePage(WindowContext &context, TableHtmlOptions options)
+TableEditor::Result TableEditor::saveTablePage(SaveContext &context, TableHtmlOptions options)
 {
     return saveTable(context, TableHtmlWriter::saveParams(), [&](LineSink &sink, qint64 rows, qint64 columns) {
         options.rows = rows;

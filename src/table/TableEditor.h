@@ -10,7 +10,7 @@
 #include <optional>
 
 class LineSink;
-class WindowContext;
+class SaveContext;
 struct TableHtmlOptions;
 
 // The table of the "ＣＳＶ　／　ＨＴＭＬ" tab without its widgets: the grid,
@@ -103,13 +103,13 @@ public:
     // "csv 保存" and "ｈｔｍｌ 保存" write rows × columns from the leading
     // numbers of the selector texts; after a save that wrote cells the last
     // cell written is current. options gets the size here.
-    Result saveCsv(WindowContext &context);
-    Result saveTablePage(WindowContext &context, TableHtmlOptions options);
+    Result saveCsv(SaveContext &context);
+    Result saveTablePage(SaveContext &context, TableHtmlOptions options);
 
 private:
     Result commit(bool rows);
     Result resizeTo(qint64 rows, qint64 columns);
-    Result saveTable(WindowContext &context, const SaveTarget::Params &params,
+    Result saveTable(SaveContext &context, const SaveTarget::Params &params,
                      const std::function<void(LineSink &, qint64, qint64)> &body);
 
     TableGrid m_grid;

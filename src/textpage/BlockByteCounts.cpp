@@ -6,6 +6,11 @@
 
 namespace {
 
+// Reading one paragraph costs about as much as copying some hundreds of
+// characters; past that the count copies the raw text once instead.
+constexpr qsizetype kMinParagraphsForRawText = 64;
+constexpr qsizetype kCharactersPerParagraphRead = 512;
+
 // Characters the editor's plain text shows differently from how it stores
 // them (QTextDocument::toPlainText).
 bool isStoredSpecially(char16_t c)
@@ -18,6 +23,12 @@ bool isStoredSpecially(char16_t c)
 BlockByteCounts::BlockByteCounts()
     : m_counts(1, 0)
 {
+}
+
+bool BlockByteCounts::prefersRawText(qsizetype changedParagraphs, qsizetype characters)
+{
+    return changedParagraphs > kMinParagraphsForRawText
+        && changedParagraphs * kCharactersPerParagraphRead > characters;
 }
 
 qsizetype BlockByteCounts::paragraphBytes(QStringView paragraph)

@@ -5,9 +5,9 @@
 
 namespace ImodePageWriter {
 
-QString completionText()
+SaveTarget::Params saveParams()
 {
-    return QStringLiteral("ｈｔｍｌファイル(i-mode版)作成完了");
+    return SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル(i-mode版)作成完了"));
 }
 
 void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/PageOptions.h"
+#include "page/SaveTarget.h"
 #include "textpage/TextPageWriter.h"
 
 class LineSink;
@@ -11,7 +12,9 @@ class QIODevice;
 // plain back link.
 namespace ImodePageWriter {
 
-QString completionText();
+// How the page is saved: an .html name, the first overwrite question, and
+// "ｈｔｍｌファイル(i-mode版)作成完了" when it is written.
+SaveTarget::Params saveParams();
 
 void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input);
 // Writes the whole page to device; false when a write failed.

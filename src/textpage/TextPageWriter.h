@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/PageOptions.h"
+#include "page/SaveTarget.h"
 
 #include <QString>
 
@@ -10,11 +11,15 @@ class QIODevice;
 // The editor text and its two options, as the text and i-mode pages use them.
 struct TextPageInput {
     QString text;             // lines separated by CR LF
-    bool convertBreaks = true; // Check6 "改行を<br>に置き換える"
-    bool mincho = false;       // Check8 "ＭＳ明朝を使用"
+    bool convertBreaks = true; // "改行を<br>に置き換える"
+    bool mincho = false;       // "ＭＳ明朝を使用"
 };
 
 namespace TextPageWriter {
+
+// How the page is saved: an .html name, the first overwrite question, and
+// "ｈｔｍｌファイル作成完了" when it is written.
+SaveTarget::Params saveParams();
 
 // The editor text as both text pages carry it: line breaks converted when
 // asked, wrapped in the Mincho FONT element when asked.

@@ -1,7 +1,7 @@
 #include "ui/CsvTab.h"
 
 #include "page/OutOfMemory.h"
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "ui/Controls.h"
 #include "ui/CsvLineListModel.h"
 #include "ui/Fonts.h"
@@ -60,8 +60,8 @@ bool isEnter(QEvent *event)
 }
 } // namespace
 
-CsvTab::CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *parent)
-    : TabPage(parent), m_context(context), m_check3(borderBox)
+CsvTab::CsvTab(SaveContext &saves, TwoStateCheckBox *borderBox, QWidget *parent)
+    : TabPage(parent), m_saves(saves), m_borderBox(borderBox)
 {
     buildControls();
     wireControls();
@@ -71,96 +71,96 @@ void CsvTab::buildControls()
 {
     const QFont small = Fonts::gothic(8.25);
 
-    m_list1Model = new CsvLineListModel(&m_editor.lines(), this);
-    m_list1 = place(new QListView, "List1", 8, 28, 417, 50);
-    m_list1->setModel(m_list1Model);
-    m_list1->setUniformItemSizes(true);
-    m_list1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_command1 = place(new QPushButton(QStringLiteral("csvﾌｧｲﾙ読込")), "Command1", 432, 28, 97, 17);
-    m_command2 = place(new QPushButton(QStringLiteral("ｸﾞﾘｯﾄﾞに転送")), "Command2", 432, 47, 97, 17);
-    m_check5 = place(new TwoStateCheckBox(QStringLiteral("両脇の\"を取る")), "Check5", 432, 65, 89, 17);
-    m_check5->setFont(small);
+    m_linesModel = new CsvLineListModel(&m_editor.lines(), this);
+    m_lineList = place(new QListView, "List1", 8, 28, 417, 50);
+    m_lineList->setModel(m_linesModel);
+    m_lineList->setUniformItemSizes(true);
+    m_lineList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_readButton = place(new QPushButton(QStringLiteral("csvﾌｧｲﾙ読込")), "Command1", 432, 28, 97, 17);
+    m_transferButton = place(new QPushButton(QStringLiteral("ｸﾞﾘｯﾄﾞに転送")), "Command2", 432, 47, 97, 17);
+    m_stripQuotesBox = place(new TwoStateCheckBox(QStringLiteral("両脇の\"を取る")), "Check5", 432, 65, 89, 17);
+    m_stripQuotesBox->setFont(small);
     place(new QLabel(QStringLiteral("列：")), "Label2", 8, 88, 33, 17);
-    m_combo2 = place(selector(numberItems(2, 15), QStringLiteral("5")), "Combo2", 32, 84, 49, 20);
+    m_columnsSelector = place(selector(numberItems(2, 15), QStringLiteral("5")), "Combo2", 32, 84, 49, 20);
     place(new QLabel(QStringLiteral("行：")), "Label3", 88, 88, 25, 17);
-    m_combo1 = place(selector(numberItems(2, 8), QStringLiteral("4")), "Combo1", 112, 84, 49, 20);
-    m_text1 = place(new QLineEdit, "Text1", 168, 84, 217, 18);
+    m_rowsSelector = place(selector(numberItems(2, 8), QStringLiteral("4")), "Combo1", 112, 84, 49, 20);
+    m_cellEdit = place(new QLineEdit, "Text1", 168, 84, 217, 18);
     // A cell's text goes through the box whole, however long.
-    m_text1->setMaxLength(std::numeric_limits<int>::max());
-    m_command8 = place(new QPushButton(QStringLiteral("ｸﾘｱ")), "Command8", 392, 84, 33, 17);
-    m_command5 = place(new QPushButton(QStringLiteral("ｾﾙ幅変更")), "Command5", 432, 84, 57, 17);
-    m_command5->setFont(small);
-    m_command6 = place(new QPushButton(QStringLiteral("不可")), "Command6", 496, 84, 33, 17);
-    m_command6->setFont(small);
+    m_cellEdit->setMaxLength(std::numeric_limits<int>::max());
+    m_clearButton = place(new QPushButton(QStringLiteral("ｸﾘｱ")), "Command8", 392, 84, 33, 17);
+    m_widthButton = place(new QPushButton(QStringLiteral("ｾﾙ幅変更")), "Command5", 432, 84, 57, 17);
+    m_widthButton->setFont(small);
+    m_widthEndButton = place(new QPushButton(QStringLiteral("不可")), "Command6", 496, 84, 33, 17);
+    m_widthEndButton->setFont(small);
 
     m_model = new TableGridModel(&m_editor.grid(), this);
-    m_grd1 = place<QTableView>(new GridView, "grd1", 8, 108, 521, 185);
+    m_gridView = place<QTableView>(new GridView, "grd1", 8, 108, 521, 185);
     // Tab leaves the grid; the current cell moves by a click or an arrow key.
-    m_grd1->setTabKeyNavigation(false);
+    m_gridView->setTabKeyNavigation(false);
 
-    m_grd1->setModel(m_model);
-    m_grd1->setFont(Fonts::gothic(9));
-    QHeaderView *heading = m_grd1->horizontalHeader();
+    m_gridView->setModel(m_model);
+    m_gridView->setFont(Fonts::gothic(9));
+    QHeaderView *heading = m_gridView->horizontalHeader();
     heading->hide();
     heading->setSectionResizeMode(QHeaderView::Interactive);
     heading->setHighlightSections(false);
     heading->setDefaultSectionSize(64);
-    m_grd1->verticalHeader()->hide();
-    m_grd1->verticalHeader()->setDefaultSectionSize(18);
-    m_grd1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grd1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grd1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grd1->setWordWrap(false);
-    Controls::setPaleYellowBase(m_grd1);
+    m_gridView->verticalHeader()->hide();
+    m_gridView->verticalHeader()->setDefaultSectionSize(18);
+    m_gridView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_gridView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_gridView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_gridView->setWordWrap(false);
+    Controls::setPaleYellowBase(m_gridView);
     QPalette headingPal = heading->palette();
     headingPal.setColor(QPalette::Button, QColor(192, 192, 192));
     heading->setPalette(headingPal);
 
-    m_check1 = place(new TwoStateCheckBox(QStringLiteral("最上部を太字にする")), "Check1", 8, 300, 129, 17);
-    m_check2 = place(new TwoStateCheckBox(QStringLiteral("最左部を太字にする")), "Check2", 8, 316, 129, 17);
-    m_check4 = place(new TwoStateCheckBox(QStringLiteral("空白にｽﾍﾟｰｽを入れる")), "Check4", 8, 332, 137, 17);
-    m_check9 = place(new TwoStateCheckBox(QStringLiteral("全文字をセル中央にする")), "Check9", 144, 300, 145, 17);
-    m_check7 = place(new TwoStateCheckBox(QStringLiteral("ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする")), "Check7", 144, 320, 137, 17);
-    for (TwoStateCheckBox *box : {m_check1, m_check2, m_check4, m_check9, m_check7})
+    m_boldTopBox = place(new TwoStateCheckBox(QStringLiteral("最上部を太字にする")), "Check1", 8, 300, 129, 17);
+    m_boldLeftBox = place(new TwoStateCheckBox(QStringLiteral("最左部を太字にする")), "Check2", 8, 316, 129, 17);
+    m_fillEmptyBox = place(new TwoStateCheckBox(QStringLiteral("空白にｽﾍﾟｰｽを入れる")), "Check4", 8, 332, 137, 17);
+    m_centreAllBox = place(new TwoStateCheckBox(QStringLiteral("全文字をセル中央にする")), "Check9", 144, 300, 145, 17);
+    m_smallFontBox = place(new TwoStateCheckBox(QStringLiteral("ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする")), "Check7", 144, 320, 137, 17);
+    for (TwoStateCheckBox *box : {m_boldTopBox, m_boldLeftBox, m_fillEmptyBox, m_centreAllBox, m_smallFontBox})
         box->setFont(small);
-    for (TwoStateCheckBox *box : {m_check1, m_check2, m_check4, m_check5})
+    for (TwoStateCheckBox *box : {m_boldTopBox, m_boldLeftBox, m_fillEmptyBox, m_stripQuotesBox})
         box->setChecked(true);
-    if (m_check3)
-        m_check3->setChecked(true);
-    m_command4 = place(new QPushButton(QStringLiteral("csv 保存")), "Command4", 352, 336, 81, 25);
-    m_command3 = place(new QPushButton(QStringLiteral("ｈｔｍｌ 保存")), "Command3", 448, 336, 81, 25);
+    if (m_borderBox)
+        m_borderBox->setChecked(true);
+    m_saveCsvButton = place(new QPushButton(QStringLiteral("csv 保存")), "Command4", 352, 336, 81, 25);
+    m_savePageButton = place(new QPushButton(QStringLiteral("ｈｔｍｌ 保存")), "Command3", 448, 336, 81, 25);
 
-    m_grdsosa = new QMenu(QStringLiteral("grdsosa"), this);
-    m_grdsosa->setObjectName(QStringLiteral("grdsosa"));
-    QAction *gyodel = Controls::addNamedAction(m_grdsosa, "grdgyodel", QStringLiteral("行の削除"));
-    QAction *retudel = Controls::addNamedAction(m_grdsosa, "grdretudel", QStringLiteral("列の削除"));
+    m_gridMenu = new QMenu(QStringLiteral("grdsosa"), this);
+    m_gridMenu->setObjectName(QStringLiteral("grdsosa"));
+    QAction *gyodel = Controls::addNamedAction(m_gridMenu, "grdgyodel", QStringLiteral("行の削除"));
+    QAction *retudel = Controls::addNamedAction(m_gridMenu, "grdretudel", QStringLiteral("列の削除"));
     connect(gyodel, &QAction::triggered, this, &CsvTab::deleteRow);
     connect(retudel, &QAction::triggered, this, &CsvTab::deleteColumn);
 }
 
 void CsvTab::wireControls()
 {
-    connect(m_command1, &QPushButton::clicked, this,
-            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { readCsvFile(); }); });
-    connect(m_command2, &QPushButton::clicked, this,
-            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { transferToGrid(); }); });
-    connect(m_command3, &QPushButton::clicked, this, &CsvTab::saveTablePage);
-    connect(m_command4, &QPushButton::clicked, this, &CsvTab::saveCsv);
-    connect(m_command5, &QPushButton::clicked, this, &CsvTab::startWidthMode);
-    connect(m_command6, &QPushButton::clicked, this, &CsvTab::endWidthMode);
-    connect(m_command8, &QPushButton::clicked, this, &CsvTab::clearTable);
-    connect(m_combo1, &QComboBox::editTextChanged, this, [this](const QString &text) { m_editor.setRowsText(text); });
-    connect(m_combo2, &QComboBox::editTextChanged, this, [this](const QString &text) { m_editor.setColsText(text); });
-    connect(m_combo1, &QComboBox::activated, this, &CsvTab::commitRows);
-    connect(m_combo2, &QComboBox::activated, this, &CsvTab::commitColumns);
+    connect(m_readButton, &QPushButton::clicked, this,
+            [this] { OutOfMemory::runTellingUser(m_saves.dialogs(), [this] { readCsvFile(); }); });
+    connect(m_transferButton, &QPushButton::clicked, this,
+            [this] { OutOfMemory::runTellingUser(m_saves.dialogs(), [this] { transferToGrid(); }); });
+    connect(m_savePageButton, &QPushButton::clicked, this, &CsvTab::saveTablePage);
+    connect(m_saveCsvButton, &QPushButton::clicked, this, &CsvTab::saveCsv);
+    connect(m_widthButton, &QPushButton::clicked, this, &CsvTab::startWidthMode);
+    connect(m_widthEndButton, &QPushButton::clicked, this, &CsvTab::endWidthMode);
+    connect(m_clearButton, &QPushButton::clicked, this, &CsvTab::clearTable);
+    connect(m_rowsSelector, &QComboBox::editTextChanged, this, [this](const QString &text) { m_editor.setRowsText(text); });
+    connect(m_columnsSelector, &QComboBox::editTextChanged, this, [this](const QString &text) { m_editor.setColsText(text); });
+    connect(m_rowsSelector, &QComboBox::activated, this, &CsvTab::commitRows);
+    connect(m_columnsSelector, &QComboBox::activated, this, &CsvTab::commitColumns);
     // Keys reach the selectors' line edits only through the combo boxes,
     // which hold the focus; a filter on the line edit would miss them.
-    m_combo1->installEventFilter(this);
-    m_combo2->installEventFilter(this);
-    m_text1->installEventFilter(this);
-    m_grd1->viewport()->installEventFilter(this);
-    connect(m_grd1, &QTableView::doubleClicked, this, &CsvTab::fetchCellText);
-    connect(m_grd1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    m_rowsSelector->installEventFilter(this);
+    m_columnsSelector->installEventFilter(this);
+    m_cellEdit->installEventFilter(this);
+    m_gridView->viewport()->installEventFilter(this);
+    connect(m_gridView, &QTableView::doubleClicked, this, &CsvTab::fetchCellText);
+    connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!m_syncing && current.isValid())
                     m_editor.setCurrentCell(current.row(), current.column());
@@ -169,16 +169,16 @@ void CsvTab::wireControls()
 
 bool CsvTab::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_text1 && isEnter(event)) {
+    if (watched == m_cellEdit && isEnter(event)) {
         storeCellText();
         return true; // consumed
     }
     // The selectors see Enter too: it is not consumed.
-    if (watched == m_combo1 && isEnter(event))
+    if (watched == m_rowsSelector && isEnter(event))
         commitRows();
-    else if (watched == m_combo2 && isEnter(event))
+    else if (watched == m_columnsSelector && isEnter(event))
         commitColumns();
-    else if (watched == m_grd1->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    else if (watched == m_gridView->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton)
             showGridMenu(mouse->globalPosition().toPoint());
@@ -204,19 +204,19 @@ void CsvTab::showResult(const TableEditor::Result &result)
     m_syncing = true;
     m_model->follow(result.changes);
     if (result.changes.lines)
-        m_list1Model->follow();
+        m_linesModel->follow();
     m_syncing = false;
     if (result.changes.selectors) {
-        m_combo1->setEditText(m_editor.rowsText());
-        m_combo2->setEditText(m_editor.colsText());
+        m_rowsSelector->setEditText(m_editor.rowsText());
+        m_columnsSelector->setEditText(m_editor.colsText());
     }
     syncViewFromGrid();
     if (result.fileMissing)
-        m_context.refreshFileList();
+        m_saves.refreshFileList();
     if (result.message == TableEditor::Result::Message::Notice)
-        m_context.dialogs().notify(result.text);
+        m_saves.dialogs().notify(result.text);
     else if (result.message == TableEditor::Result::Message::Error)
-        m_context.dialogs().error(result.text);
+        m_saves.dialogs().error(result.text);
 }
 
 void CsvTab::syncViewFromGrid()
@@ -224,9 +224,9 @@ void CsvTab::syncViewFromGrid()
     const TableGrid &grid = m_editor.grid();
     m_syncing = true;
     if (grid.hasCurrentCell())
-        m_grd1->setCurrentIndex(m_model->index(grid.currentRow(), grid.currentCol()));
+        m_gridView->setCurrentIndex(m_model->index(grid.currentRow(), grid.currentCol()));
     else
-        m_grd1->setCurrentIndex(QModelIndex());
+        m_gridView->setCurrentIndex(QModelIndex());
     m_syncing = false;
     applyWidthMode();
 }
@@ -235,10 +235,10 @@ void CsvTab::applyWidthMode()
 {
     const TableGrid &grid = m_editor.grid();
     const bool fixed = grid.firstRowFixed();
-    m_grd1->horizontalHeader()->setVisible(fixed);
+    m_gridView->horizontalHeader()->setVisible(fixed);
     // The only row stays in the body, so it can still be picked for input.
     if (grid.rowCount() > 0)
-        m_grd1->setRowHidden(0, fixed && grid.rowCount() >= 2);
+        m_gridView->setRowHidden(0, fixed && grid.rowCount() >= 2);
     if (grid.rowCount() > 1)
-        m_grd1->setRowHidden(1, false);
+        m_gridView->setRowHidden(1, false);
 }

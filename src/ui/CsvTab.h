@@ -12,9 +12,9 @@ class QPushButton;
 class QTableView;
 class TableGridModel;
 class TwoStateCheckBox;
-class WindowContext;
+class SaveContext;
 
-// Tab 0 "ＣＳＶ　／　ＨＴＭＬ": the controls of the CSV line list, the table
+// The tab "ＣＳＶ　／　ＨＴＭＬ": the controls of the CSV line list, the table
 // grid with its size selectors and input box, and the two saves. The rules
 // are TableEditor's; the tab passes the controls' states in and shows what
 // came out.
@@ -22,13 +22,13 @@ class CsvTab : public TabPage
 {
     Q_OBJECT
 public:
-    // borderBox: Check3 "テーブルの枠線有り", which lives below the tabs.
-    CsvTab(WindowContext &context, TwoStateCheckBox *borderBox, QWidget *parent = nullptr);
+    // borderBox: "テーブルの枠線有り", which lives below the tabs.
+    CsvTab(SaveContext &saves, TwoStateCheckBox *borderBox, QWidget *parent = nullptr);
 
     const TableGrid &grid() const { return m_editor.grid(); }
     const CsvLineList &lines() const { return m_editor.lines(); }
-    QMenu *grdsosaMenu() const { return m_grdsosa; }
-    QTableView *gridView() const { return m_grd1; }
+    QMenu *gridMenu() const { return m_gridMenu; }
+    QTableView *gridView() const { return m_gridView; }
 
     // Start-up: size the grid from the selectors, current cell (0, 0).
     void sizeGridFromSelectors();
@@ -63,30 +63,30 @@ private:
     void syncViewFromGrid();
     void applyWidthMode();
 
-    WindowContext &m_context;
-    TwoStateCheckBox *m_check3;
+    SaveContext &m_saves;
+    TwoStateCheckBox *m_borderBox;
     TableEditor m_editor;
     TableGridModel *m_model = nullptr;
-    CsvLineListModel *m_list1Model = nullptr;
+    CsvLineListModel *m_linesModel = nullptr;
     bool m_syncing = false;
 
-    QListView *m_list1 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    TwoStateCheckBox *m_check5 = nullptr;
-    QComboBox *m_combo2 = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    QLineEdit *m_text1 = nullptr;
-    QPushButton *m_command8 = nullptr;
-    QPushButton *m_command5 = nullptr;
-    QPushButton *m_command6 = nullptr;
-    QTableView *m_grd1 = nullptr;
-    TwoStateCheckBox *m_check1 = nullptr;
-    TwoStateCheckBox *m_check2 = nullptr;
-    TwoStateCheckBox *m_check4 = nullptr;
-    TwoStateCheckBox *m_check9 = nullptr;
-    TwoStateCheckBox *m_check7 = nullptr;
-    QPushButton *m_command4 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QMenu *m_grdsosa = nullptr;
+    QListView *m_lineList = nullptr;
+    QPushButton *m_readButton = nullptr;
+    QPushButton *m_transferButton = nullptr;
+    TwoStateCheckBox *m_stripQuotesBox = nullptr;
+    QComboBox *m_columnsSelector = nullptr;
+    QComboBox *m_rowsSelector = nullptr;
+    QLineEdit *m_cellEdit = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_widthButton = nullptr;
+    QPushButton *m_widthEndButton = nullptr;
+    QTableView *m_gridView = nullptr;
+    TwoStateCheckBox *m_boldTopBox = nullptr;
+    TwoStateCheckBox *m_boldLeftBox = nullptr;
+    TwoStateCheckBox *m_fillEmptyBox = nullptr;
+    TwoStateCheckBox *m_centreAllBox = nullptr;
+    TwoStateCheckBox *m_smallFontBox = nullptr;
+    QPushButton *m_saveCsvButton = nullptr;
+    QPushButton *m_savePageButton = nullptr;
+    QMenu *m_gridMenu = nullptr;
 };

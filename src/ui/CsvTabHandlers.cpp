@@ -4,7 +4,7 @@
 #include "ui/CsvTab.h"
 
 #include "page/UserDialogs.h"
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "table/TableHtmlWriter.h"
 #include "ui/TwoStateCheckBox.h"
 
@@ -29,7 +29,7 @@ void CsvTab::readCsvFile()
     TableEditor::Result result;
     {
         BusyPointer busy;
-        result = m_editor.readCsvFile(m_context.pathLabel(), m_context.currentFolder());
+        result = m_editor.readCsvFile(m_saves.pathLabel(), m_saves.currentFolder());
     }
     showResult(result);
 }
@@ -39,7 +39,7 @@ void CsvTab::transferToGrid()
     TableEditor::Result result;
     {
         BusyPointer busy;
-        result = m_editor.transferToGrid(m_check5->isTicked());
+        result = m_editor.transferToGrid(m_stripQuotesBox->isTicked());
     }
     showResult(result);
 }
@@ -56,25 +56,25 @@ void CsvTab::commitColumns()
 
 void CsvTab::storeCellText()
 {
-    showResult(m_editor.storeCellText(m_text1->text()));
-    m_text1->clear();
+    showResult(m_editor.storeCellText(m_cellEdit->text()));
+    m_cellEdit->clear();
 }
 
 void CsvTab::fetchCellText()
 {
     if (const std::optional<QString> text = m_editor.currentCellText())
-        m_text1->setText(*text);
+        m_cellEdit->setText(*text);
 }
 
 void CsvTab::showGridMenu(const QPoint &globalPos)
 {
-    m_grdsosa->popup(globalPos);
+    m_gridMenu->popup(globalPos);
 }
 
 bool CsvTab::confirm(const std::optional<TableEditor::Question> &question)
 {
     return question
-        && m_context.dialogs().confirm(question->title, question->text, UserDialogs::DefaultAnswer::Yes);
+        && m_saves.dialogs().confirm(question->title, question->text, UserDialogs::DefaultAnswer::Yes);
 }
 
 void CsvTab::deleteRow()
@@ -106,18 +106,18 @@ void CsvTab::clearTable()
 
 void CsvTab::saveCsv()
 {
-    showResult(m_editor.saveCsv(m_context));
+    showResult(m_editor.saveCsv(m_saves));
 }
 
 void CsvTab::saveTablePage()
 {
     TableHtmlOptions options;
-    options.boldTopRow = m_check1->isTicked();
-    options.boldLeftColumn = m_check2->isTicked();
-    options.border = m_check3 && m_check3->isTicked();
-    options.fillEmpty = m_check4->isTicked();
-    options.stripQuotes = m_check5->isTicked();
-    options.smallFont = m_check7->isTicked();
-    options.centreAll = m_check9->isTicked();
-    showResult(m_editor.saveTablePage(m_context, options));
+    options.boldTopRow = m_boldTopBox->isTicked();
+    options.boldLeftColumn = m_boldLeftBox->isTicked();
+    options.border = m_borderBox && m_borderBox->isTicked();
+    options.fillEmpty = m_fillEmptyBox->isTicked();
+    options.stripQuotes = m_stripQuotesBox->isTicked();
+    options.smallFont = m_smallFontBox->isTicked();
+    options.centreAll = m_centreAllBox->isTicked();
+    showResult(m_editor.saveTablePage(m_saves, options));
 }

@@ -11,6 +11,7 @@
 #include "ui/QtUserDialogs.h"
 #include "ui/TabPage.h"
 #include "ui/TextTab.h"
+#include "ui/WindowSaveContext.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -42,30 +43,31 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher
     m_area->setFixedSize(846, 528);
     setCentralWidget(m_area);
 
-    m_label1 = placeAt(new QLabel(m_area), "Label1", 0, 0, 841, 17);
-    m_browse = new BrowsePanel(m_area, m_label1, *m_dialogs, *m_launcher);
+    m_pathLabel = placeAt(new QLabel(m_area), "Label1", 0, 0, 841, 17);
+    m_browse = new BrowsePanel(m_area, m_pathLabel, *m_dialogs, *m_launcher);
     m_options = new PageOptionsPanel(m_area);
 
-    m_sstab1 = placeAt(new QTabWidget(m_area), "SSTab1", 304, 24, 537, 369);
-    m_csvTab = new CsvTab(*this, m_options->tableBorderBox());
-    m_textTab = new TextTab(*this);
-    m_linkTab = new LinkTab(*this);
-    m_sstab1->addTab(m_csvTab, QStringLiteral("ＣＳＶ　／　ＨＴＭＬ"));
-    m_sstab1->addTab(m_textTab, QStringLiteral("ＴＥＸＴ　／　ＨＴＭＬ"));
-    m_sstab1->addTab(m_linkTab, QStringLiteral("リンクＨＴＭＬ"));
-    m_sstab1->tabBar()->setExpanding(true);
-    m_sstab1->setDocumentMode(false);
+    m_tabs = placeAt(new QTabWidget(m_area), "SSTab1", 304, 24, 537, 369);
+    m_saveContext = std::make_unique<WindowSaveContext>(*m_dialogs, *m_options, *m_browse, *m_pathLabel);
+    m_csvTab = new CsvTab(*m_saveContext, m_options->tableBorderBox());
+    m_textTab = new TextTab(*m_saveContext);
+    m_linkTab = new LinkTab(*m_saveContext, [browse = m_browse] { return browse->fileNames(); });
+    m_tabs->addTab(m_csvTab, QStringLiteral("ＣＳＶ　／　ＨＴＭＬ"));
+    m_tabs->addTab(m_textTab, QStringLiteral("ＴＥＸＴ　／　ＨＴＭＬ"));
+    m_tabs->addTab(m_linkTab, QStringLiteral("リンクＨＴＭＬ"));
+    m_tabs->tabBar()->setExpanding(true);
+    m_tabs->setDocumentMode(false);
 
     buildMenu();
     // Paths, file names and texts from outside show as they are: a file
     // named a<b>x.csv must not turn bold and lose its "<b>".
     for (QLabel *label : findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
-    Form_Load();
+    showStartState();
 
     // Logging off ends the program without a close event.
-    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::Form_QueryUnload);
-    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &MainWindow::Form_QueryUnload);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &MainWindow::storeFolder);
+    connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &MainWindow::storeFolder);
 }
 
 MainWindow::~MainWindow() = default;
@@ -77,20 +79,20 @@ void MainWindow::buildMenu()
     QAction *helpp = Controls::addNamedAction(menu, "helpp", QStringLiteral("使用方法"));
     QAction *about = Controls::addNamedAction(menu, "about", QStringLiteral("バージョン"));
     QAction *eend = Controls::addNamedAction(menu, "eend", QStringLiteral("終了"));
-    connect(helpp, &QAction::triggered, this, &MainWindow::helpp_Click);
-    connect(about, &QAction::triggered, this, &MainWindow::about_Click);
-    connect(eend, &QAction::triggered, this, &MainWindow::eend_Click);
+    connect(helpp, &QAction::triggered, this, &MainWindow::showUsage);
+    connect(about, &QAction::triggered, this, &MainWindow::showVersion);
+    connect(eend, &QAction::triggered, this, &MainWindow::close);
 }
 
-void MainWindow::Form_Load()
+void MainWindow::showStartState()
 {
     m_browse->start(StartupSetting(1, FolderKey));
     m_csvTab->sizeGridFromSelectors();
-    m_sstab1->setCurrentIndex(1);
+    m_tabs->setCurrentIndex(1);
     m_linkTab->showInstructions();
 }
 
-void MainWindow::Form_QueryUnload()
+void MainWindow::storeFolder()
 {
     const QString folder = m_browse->currentFolder();
     if (m_storedFolder == folder)
@@ -105,61 +107,21 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    Form_QueryUnload();
+    storeFolder();
     event->accept();
 }
 
-void MainWindow::helpp_Click()
+void MainWindow::showUsage()
 {
     m_dialogs->notify(AppInfo::usageText());
 }
 
-void MainWindow::about_Click()
+void MainWindow::showVersion()
 {
     m_dialogs->notify(AppInfo::versionText());
 }
 
-void MainWindow::eend_Click()
+SaveContext &MainWindow::saveContext() const
 {
-    close();
-}
-
-UserDialogs &MainWindow::dialogs()
-{
-    return *m_dialogs;
-}
-
-PageOptions MainWindow::pageOptions() const
-{
-    return m_options->readPageOptions();
-}
-
-QString MainWindow::currentFolder() const
-{
-    return m_browse->currentFolder();
-}
-
-QString MainWindow::selectedFileName() const
-{
-    return m_browse->selectedFileName();
-}
-
-QString MainWindow::pathLabel() const
-{
-    return m_label1->text();
-}
-
-void MainWindow::setPathLabel(const QString &path)
-{
-    m_label1->setText(path);
-}
-
-void MainWindow::refreshFileList()
-{
-    m_browse->refreshFiles();
-}
-
-QStringList MainWindow::fileListNames() const
-{
-    return m_browse->fileNames();
+    return *m_saveContext;
 }

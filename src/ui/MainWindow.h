@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 
 #include <QMainWindow>
 
@@ -17,9 +17,11 @@ class QTabWidget;
 class QtUserDialogs;
 class TextTab;
 class UserDialogs;
+class WindowSaveContext;
 
-// main1: the one window of the program.
-class MainWindow : public QMainWindow, public WindowContext
+// main1: the one window of the program. It builds the panels and tabs and
+// wires them together; the rules live in the core.
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -29,48 +31,40 @@ public:
                         Launcher *launcher = nullptr);
     ~MainWindow() override;
 
-    // WindowContext
-    UserDialogs &dialogs() override;
-    PageOptions pageOptions() const override;
-    QString currentFolder() const override;
-    QString selectedFileName() const override;
-    QString pathLabel() const override;
-    void setPathLabel(const QString &path) override;
-    void refreshFileList() override;
-    QStringList fileListNames() const override;
-
+    // What the tabs' saves see of the window.
+    SaveContext &saveContext() const;
     BrowsePanel *browsePanel() const { return m_browse; }
     CsvTab *csvTab() const { return m_csvTab; }
     TextTab *textTab() const { return m_textTab; }
     LinkTab *linkTab() const { return m_linkTab; }
 
 public slots:
-    void Form_Load();
     // Stores the folder shown. Runs on every end the program sees: the close,
     // the session manager's request to save, the application quitting. Each
     // folder is written once, however many of them follow one another.
-    void Form_QueryUnload();
-    void helpp_Click();
-    void about_Click();
-    void eend_Click();
+    void storeFolder();
+    void showUsage();
+    void showVersion();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenu();
+    void showStartState();
 
     std::unique_ptr<QtUserDialogs> m_ownDialogs;
     UserDialogs *m_dialogs;
     std::unique_ptr<Launcher> m_ownLauncher;
     Launcher *m_launcher;
     QWidget *m_area = nullptr;
-    QLabel *m_label1 = nullptr;
-    QTabWidget *m_sstab1 = nullptr;
+    QLabel *m_pathLabel = nullptr;
+    QTabWidget *m_tabs = nullptr;
     PageOptionsPanel *m_options = nullptr;
     BrowsePanel *m_browse = nullptr;
     CsvTab *m_csvTab = nullptr;
     TextTab *m_textTab = nullptr;
     LinkTab *m_linkTab = nullptr;
+    std::unique_ptr<WindowSaveContext> m_saveContext;
     std::optional<QString> m_storedFolder;
 };

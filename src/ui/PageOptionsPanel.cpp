@@ -24,13 +24,13 @@ PageOptionsPanel::PageOptionsPanel(QWidget *area)
     : QObject(area)
 {
     placeAt(new QLabel(QStringLiteral("ｈｔｍｌタイトル："), area), "Label4", 304, 404, 81, 17);
-    m_text2 = placeAt(new QLineEdit(QStringLiteral("ここにタイトルを入れて下さい"), area), "Text2", 376, 400, 321, 18);
-    m_check3 = placeAt(new TwoStateCheckBox(QStringLiteral("テーブルの枠線有り"), area), "Check3", 712, 400, 121, 17);
-    m_check3->setFont(Fonts::gothic(8.25));
+    m_titleEdit = placeAt(new QLineEdit(QStringLiteral("ここにタイトルを入れて下さい"), area), "Text2", 376, 400, 321, 18);
+    m_tableBorderBox = placeAt(new TwoStateCheckBox(QStringLiteral("テーブルの枠線有り"), area), "Check3", 712, 400, 121, 17);
+    m_tableBorderBox->setFont(Fonts::gothic(8.25));
     placeAt(new QLabel(QStringLiteral("戻るＵＲＬ："), area), "Label5", 304, 428, 57, 17);
-    m_text3 = placeAt(new QLineEdit(QStringLiteral("http://"), area), "Text3", 360, 424, 473, 18);
+    m_backUrlEdit = placeAt(new QLineEdit(QStringLiteral("http://"), area), "Text3", 360, 424, 473, 18);
 
-    m_frame3 = placeAt(new QGroupBox(QStringLiteral("ＨＴＭＬ背景色指定"), area), "Frame3", 8, 448, 833, 73);
+    m_backgroundFrame = placeAt(new QGroupBox(QStringLiteral("ＨＴＭＬ背景色指定"), area), "Frame3", 8, 448, 833, 73);
     const OptionSpec specs[9] = {
         {"Option1", "背景色なし", 8, 16, QColor()},
         {"Option2", "そらいろ", 96, 16, QColor(128, 255, 255)},
@@ -43,7 +43,7 @@ PageOptionsPanel::PageOptionsPanel(QWidget *area)
         {"Option9", "ﾌｧｲﾙ指定", 8, 36, QColor()},
     };
     for (int i = 0; i < 9; ++i) {
-        auto *button = placeAt(new QRadioButton(QString::fromUtf8(specs[i].caption), m_frame3),
+        auto *button = placeAt(new QRadioButton(QString::fromUtf8(specs[i].caption), m_backgroundFrame),
                                specs[i].name, specs[i].x, specs[i].y, 81, 17);
         if (specs[i].swatch.isValid()) {
             button->setAutoFillBackground(true);
@@ -52,31 +52,31 @@ PageOptionsPanel::PageOptionsPanel(QWidget *area)
             pal.setColor(QPalette::Button, specs[i].swatch);
             button->setPalette(pal);
         }
-        m_options[i] = button;
+        m_backgroundButtons[i] = button;
     }
-    m_options[0]->setChecked(true);
-    m_text5 = placeAt(new QLineEdit(QStringLiteral("http://"), m_frame3), "Text5", 96, 35, 729, 18);
-    m_label16 = placeAt(new ClickableLabel(QStringLiteral("例　：　") + AppInfo::exampleBackgroundUrl(), m_frame3),
+    m_backgroundButtons[0]->setChecked(true);
+    m_backgroundUrlEdit = placeAt(new QLineEdit(QStringLiteral("http://"), m_backgroundFrame), "Text5", 96, 35, 729, 18);
+    m_exampleLabel = placeAt(new ClickableLabel(QStringLiteral("例　：　") + AppInfo::exampleBackgroundUrl(), m_backgroundFrame),
                         "Label16", 96, 56, 393, 17);
-    m_label16->setCursor(Qt::PointingHandCursor);
-    connect(m_label16, &ClickableLabel::clicked, this, &PageOptionsPanel::Label16_Click);
+    m_exampleLabel->setCursor(Qt::PointingHandCursor);
+    connect(m_exampleLabel, &ClickableLabel::clicked, this, &PageOptionsPanel::useExampleBackground);
 }
 
-void PageOptionsPanel::Label16_Click()
+void PageOptionsPanel::useExampleBackground()
 {
-    m_text5->setText(AppInfo::exampleBackgroundUrl());
-    m_options[8]->setChecked(true);
+    m_backgroundUrlEdit->setText(AppInfo::exampleBackgroundUrl());
+    m_backgroundButtons[8]->setChecked(true);
 }
 
 PageOptions PageOptionsPanel::readPageOptions() const
 {
     PageOptions o;
-    o.title = m_text2->text();
-    o.backUrl = m_text3->text();
-    o.backgroundImageUrl = m_text5->text();
+    o.title = m_titleEdit->text();
+    o.backUrl = m_backUrlEdit->text();
+    o.backgroundImageUrl = m_backgroundUrlEdit->text();
     o.background = BackgroundChoice::None;
     for (int i = 0; i < 9; ++i) {
-        if (m_options[i]->isChecked()) {
+        if (m_backgroundButtons[i]->isChecked()) {
             o.background = backgroundFromOption(i + 1);
             break;
         }

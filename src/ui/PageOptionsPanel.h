@@ -21,18 +21,19 @@ public:
     explicit PageOptionsPanel(QWidget *area);
 
     PageOptions readPageOptions() const;
-    // Check3 "テーブルの枠線有り", read by the table page.
-    TwoStateCheckBox *tableBorderBox() const { return m_check3; }
+    // The box "テーブルの枠線有り", read by the table page.
+    TwoStateCheckBox *tableBorderBox() const { return m_tableBorderBox; }
 
 public slots:
-    void Label16_Click();
+    // The example address as the background image, and its option picked.
+    void useExampleBackground();
 
 private:
-    QLineEdit *m_text2;
-    QLineEdit *m_text3;
-    QLineEdit *m_text5;
-    TwoStateCheckBox *m_check3;
-    QGroupBox *m_frame3;
-    QRadioButton *m_options[9];
-    ClickableLabel *m_label16;
+    QLineEdit *m_titleEdit;
+    QLineEdit *m_backUrlEdit;
+    QLineEdit *m_backgroundUrlEdit;
+    TwoStateCheckBox *m_tableBorderBox;
+    QGroupBox *m_backgroundFrame;
+    QRadioButton *m_backgroundButtons[9];
+    ClickableLabel *m_exampleLabel;
 };

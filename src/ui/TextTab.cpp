@@ -3,7 +3,7 @@
 #include "page/OutOfMemory.h"
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "textio/LineSink.h"
 #include "textpage/ImodePageWriter.h"
 #include "textpage/TextFile.h"
@@ -20,11 +20,6 @@
 
 namespace {
 
-// Reading one paragraph costs about as much as copying some hundreds of
-// characters; past that the count copies the raw text once instead.
-constexpr qsizetype kMinParagraphsForRawText = 64;
-constexpr qsizetype kCharactersPerParagraphRead = 512;
-
 class WaitCursor
 {
 public:
@@ -36,33 +31,33 @@ public:
 
 } // namespace
 
-TextTab::TextTab(WindowContext &context, QWidget *parent)
-    : TabPage(parent), m_context(context)
+TextTab::TextTab(SaveContext &saves, QWidget *parent)
+    : TabPage(parent), m_saves(saves)
 {
-    m_rtext1 = place(new QPlainTextEdit, "rtext1", 8, 32, 521, 265);
-    m_rtext1->setFont(Fonts::mincho(9));
-    m_command11 = place(new QPushButton(QStringLiteral("ファイル読込")), "Command11", 8, 300, 89, 17);
-    m_command12 = place(new QPushButton(QStringLiteral("ファイル書込")), "Command12", 112, 300, 89, 17);
+    m_editor = place(new QPlainTextEdit, "rtext1", 8, 32, 521, 265);
+    m_editor->setFont(Fonts::mincho(9));
+    auto *loadButton = place(new QPushButton(QStringLiteral("ファイル読込")), "Command11", 8, 300, 89, 17);
+    auto *saveButton = place(new QPushButton(QStringLiteral("ファイル書込")), "Command12", 112, 300, 89, 17);
     place(new QLabel(QStringLiteral("バイト数＝")), "Label6", 344, 300, 65, 17);
-    m_label7 = place(new QLabel, "Label7", 400, 297, 57, 17);
-    m_check8 = place(new TwoStateCheckBox(QStringLiteral("ＭＳ明朝を使用")), "Check8", 24, 320, 105, 17);
-    m_check6 = place(new TwoStateCheckBox(QStringLiteral("改行を<br>に置き換える")), "Check6", 24, 340, 153, 17);
-    m_check6->setChecked(true);
-    m_command10 = place(new QPushButton(QStringLiteral("html 保存 (i-mode用)")), "Command10", 304, 332, 137, 25);
-    m_command9 = place(new QPushButton(QStringLiteral("html 保存")), "Command9", 456, 332, 73, 25);
+    m_byteCountLabel = place(new QLabel, "Label7", 400, 297, 57, 17);
+    m_minchoBox = place(new TwoStateCheckBox(QStringLiteral("ＭＳ明朝を使用")), "Check8", 24, 320, 105, 17);
+    m_breaksBox = place(new TwoStateCheckBox(QStringLiteral("改行を<br>に置き換える")), "Check6", 24, 340, 153, 17);
+    m_breaksBox->setChecked(true);
+    auto *imodeButton = place(new QPushButton(QStringLiteral("html 保存 (i-mode用)")), "Command10", 304, 332, 137, 25);
+    auto *pageButton = place(new QPushButton(QStringLiteral("html 保存")), "Command9", 456, 332, 73, 25);
 
-    connect(m_command9, &QPushButton::clicked, this, &TextTab::Command9_Click);
-    connect(m_command10, &QPushButton::clicked, this, &TextTab::Command10_Click);
-    connect(m_command11, &QPushButton::clicked, this,
-            [this] { OutOfMemory::runTellingUser(m_context.dialogs(), [this] { Command11_Click(); }); });
-    connect(m_command12, &QPushButton::clicked, this, &TextTab::Command12_Click);
-    connect(m_rtext1->document(), &QTextDocument::contentsChange, this, &TextTab::rtext1_Change);
+    connect(pageButton, &QPushButton::clicked, this, &TextTab::saveTextPage);
+    connect(imodeButton, &QPushButton::clicked, this, &TextTab::saveImodePage);
+    connect(loadButton, &QPushButton::clicked, this,
+            [this] { OutOfMemory::runTellingUser(m_saves.dialogs(), [this] { loadTextFile(); }); });
+    connect(saveButton, &QPushButton::clicked, this, &TextTab::saveTextFile);
+    connect(m_editor->document(), &QTextDocument::contentsChange, this, &TextTab::recountChangedParagraphs);
 }
 
 QString TextTab::editorText() const
 {
     // The editor holds lines separated by "\n"; the pages want CR LF.
-    QString text = m_rtext1->toPlainText();
+    QString text = m_editor->toPlainText();
     text.replace(u'\n', QStringLiteral("\r\n"));
     return text;
 }
@@ -71,47 +66,38 @@ void TextTab::setEditorText(const QString &text)
 {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_rtext1->setPlainText(plain);
+    m_editor->setPlainText(plain);
 }
 
 TextPageInput TextTab::pageInput() const
 {
     TextPageInput input;
     input.text = editorText();
-    input.convertBreaks = m_check6->isTicked();
-    input.mincho = m_check8->isTicked();
+    input.convertBreaks = m_breaksBox->isTicked();
+    input.mincho = m_minchoBox->isTicked();
     return input;
 }
 
-void TextTab::Command9_Click()
+void TextTab::saveTextPage()
 {
-    SaveTarget::run(m_context,
-                    SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了")),
-                    [this](LineSink &sink) {
-                        TextPageWriter::writeLines(sink, m_context.pageOptions(), pageInput());
-                    });
+    SaveTarget::run(m_saves, TextPageWriter::saveParams(), [this](LineSink &sink) {
+        TextPageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
+    });
 }
 
-void TextTab::Command10_Click()
+void TextTab::saveImodePage()
 {
-    writeImodePage();
+    SaveTarget::run(m_saves, ImodePageWriter::saveParams(), [this](LineSink &sink) {
+        ImodePageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
+    });
 }
 
-void TextTab::writeImodePage()
-{
-    SaveTarget::run(m_context,
-                    SaveTarget::pageParams(SaveTarget::OverwriteForm::A, ImodePageWriter::completionText()),
-                    [this](LineSink &sink) {
-                        ImodePageWriter::writeLines(sink, m_context.pageOptions(), pageInput());
-                    });
-}
-
-void TextTab::Command11_Click()
+void TextTab::loadTextFile()
 {
     FileDialogRequest request;
     request.filter = TextFile::openFilter();
-    request.folder = m_context.currentFolder();
-    const std::optional<QString> chosen = m_context.dialogs().openFileName(request);
+    request.folder = m_saves.currentFolder();
+    const std::optional<QString> chosen = m_saves.dialogs().openFileName(request);
     if (!chosen || chosen->isEmpty())
         return;
 
@@ -123,27 +109,27 @@ void TextTab::Command11_Click()
             setEditorText(file.text);
     }
     if (!file.ok) {
-        m_context.dialogs().error(file.errorText);
+        m_saves.dialogs().error(file.errorText);
         return;
     }
-    m_rtext1->raise();
-    m_context.setPathLabel(*chosen);
+    m_editor->raise();
+    m_saves.setPathLabel(*chosen);
 }
 
-void TextTab::Command12_Click()
+void TextTab::saveTextFile()
 {
-    SaveTarget::run(m_context, TextFile::saveParams(),
+    SaveTarget::run(m_saves, TextFile::saveParams(),
                     [this](LineSink &sink) { TextFile::writeLines(sink, editorText()); },
                     TextFile::proposedName());
 }
 
-void TextTab::rtext1_Change(int position, int charsRemoved, int charsAdded)
+void TextTab::recountChangedParagraphs(int position, int charsRemoved, int charsAdded)
 {
     Q_UNUSED(charsRemoved);
     // Only the paragraphs from the one holding position to the one holding
     // its end changed; everything before is as it was, and the paragraphs
     // after moved but kept their text.
-    const QTextDocument *doc = m_rtext1->document();
+    const QTextDocument *doc = m_editor->document();
     const QTextBlock firstBlock = doc->findBlock(position);
     QTextBlock lastBlock = doc->findBlock(position + charsAdded);
     if (!firstBlock.isValid()) {
@@ -159,7 +145,7 @@ void TextTab::rtext1_Change(int position, int charsRemoved, int charsAdded)
     const qsizetype before = nowCount - grownBy;
 
     std::vector<qsizetype> added;
-    if (nowCount > kMinParagraphsForRawText && nowCount * kCharactersPerParagraphRead > doc->characterCount()) {
+    if (BlockByteCounts::prefersRawText(nowCount, doc->characterCount())) {
         // A load or a large paste: one copy of the raw text is cheaper than
         // a string per paragraph.
         const QString raw = doc->toRawText();
@@ -176,10 +162,10 @@ void TextTab::rtext1_Change(int position, int charsRemoved, int charsAdded)
     }
     if (before < 0 || qsizetype(added.size()) != nowCount || !m_counts.replace(first, before, added))
         recountAll();
-    m_label7->setText(TextFile::byteCountText(m_counts.total()));
+    m_byteCountLabel->setText(TextFile::byteCountText(m_counts.total()));
 }
 
 void TextTab::recountAll()
 {
-    m_counts.reset(BlockByteCounts::paragraphCounts(m_rtext1->document()->toRawText()));
+    m_counts.reset(BlockByteCounts::paragraphCounts(m_editor->document()->toRawText()));
 }

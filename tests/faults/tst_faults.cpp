@@ -206,7 +206,7 @@ void TestFaults::prepare(WindowHarness &h, Save s)
         break;
     case Save::TablePage:
     case Save::Csv:
-        h.window->setPathLabel(m_source.filePath(QStringLiteral("big.csv")));
+        h.window->saveContext().setPathLabel(m_source.filePath(QStringLiteral("big.csv")));
         h.click("Command1");
         h.click("Command2");
         break;
@@ -328,7 +328,7 @@ void TestFaults::folderDeletedWhileShown()
     QVERIFY(h.window->browsePanel()->setFolder(shown));
     QVERIFY(QDir(shown).removeRecursively());
     h.trigger("fileupdate");
-    QCOMPARE(h.window->currentFolder(), dir.path());
+    QCOMPARE(h.window->browsePanel()->currentFolder(), dir.path());
     QVERIFY(!h.dialogs.errors().isEmpty());
 
     // The program goes on: a save into the folder now shown works.
@@ -351,12 +351,12 @@ void TestFaults::fifoAndFolderAsCsvFile()
 
     WindowHarness h;
     h.find<QTabWidget>("SSTab1")->setCurrentIndex(0);
-    h.window->setPathLabel(good);
+    h.window->saveContext().setPathLabel(good);
     h.click("Command1");
     QCOMPARE(h.window->csvTab()->lines().size(), 2);
     for (const QString &bad : {fifo, folder}) {
         h.dialogs.clear();
-        h.window->setPathLabel(bad);
+        h.window->saveContext().setPathLabel(bad);
         h.click("Command1"); // must return: a FIFO without a writer would block a plain open
         QCOMPARE(h.dialogs.notices().size() + h.dialogs.errors().size(), 1);
         QCOMPARE(h.window->csvTab()->lines().size(), 2);
@@ -420,7 +420,7 @@ void TestFaults::everyFailurePointOfASave()
         h = std::make_unique<WindowHarness>();
         if (csv) {
             h->find<QTabWidget>("SSTab1")->setCurrentIndex(0);
-            h->window->setPathLabel(in);
+            h->window->saveContext().setPathLabel(in);
             h->click("Command1");
             h->click("Command2");
         } else {

@@ -141,7 +141,7 @@ void TestReadFaults::read(Read kind, const QString &name)
     h->dialogs.clear();
     if (kind == Read::Csv) {
         h->find<QTabWidget>("SSTab1")->setCurrentIndex(0);
-        h->window->setPathLabel(m_dir->filePath(name));
+        h->window->saveContext().setPathLabel(m_dir->filePath(name));
         h->click("Command1");
     } else {
         h->find<QTabWidget>("SSTab1")->setCurrentIndex(1);

@@ -1,5 +1,5 @@
 #include "page/SaveTarget.h"
-#include "support/FakeContext.h"
+#include "support/FakeSaveContext.h"
 #include "support/TestFiles.h"
 #include "textio/LineSink.h"
 
@@ -57,7 +57,7 @@ void TestSaveTarget::cancelOrDeclineKeepsFileAndLabel()
     QTemporaryDir dir;
     const QString path = dir.filePath("a.html");
     QVERIFY(TestFiles::writeAll(path, "old"));
-    FakeContext ctx;
+    FakeSaveContext ctx;
     ctx.label = QStringLiteral("before");
     ctx.scripted.setNextCancel();
     bool bodyRan = false;
@@ -83,7 +83,7 @@ void TestSaveTarget::yesReplacesLongerFile()
     QTemporaryDir dir;
     const QString path = dir.filePath("a.html");
     QVERIFY(TestFiles::writeAll(path, QByteArray(5000, 'z')));
-    FakeContext ctx;
+    FakeSaveContext ctx;
     ctx.scripted.setNextFileName(path);
     ctx.scripted.setNextAnswer(true);
     QCOMPARE(SaveTarget::run(ctx, SaveTarget::pageParams(OverwriteForm::A, "done"), writeTwoLines),
@@ -94,7 +94,7 @@ void TestSaveTarget::yesReplacesLongerFile()
 void TestSaveTarget::newFileSequence()
 {
     QTemporaryDir dir;
-    FakeContext ctx;
+    FakeSaveContext ctx;
     ctx.folder = dir.path();
     ctx.selected = QStringLiteral("data.csv");
     const QString path = dir.filePath("noext"); // typed without an extension
@@ -116,7 +116,7 @@ void TestSaveTarget::newFileSequence()
 void TestSaveTarget::failureKeepsOldFileAndReports()
 {
     QTemporaryDir dir;
-    FakeContext ctx;
+    FakeSaveContext ctx;
     const QString path = dir.filePath("missing-folder/a.html");
     ctx.scripted.setNextFileName(path);
     QCOMPARE(SaveTarget::run(ctx, SaveTarget::pageParams(OverwriteForm::A, "done"), writeTwoLines),
@@ -130,7 +130,7 @@ void TestSaveTarget::failureKeepsOldFileAndReports()
 void TestSaveTarget::questionMarksAreCounted()
 {
     QTemporaryDir dir;
-    FakeContext ctx;
+    FakeSaveContext ctx;
     const QString path = dir.filePath("a.txt");
     ctx.scripted.setNextFileName(path);
     SaveTarget::Params p = SaveTarget::pageParams(OverwriteForm::A, "ｃｓｖファイル作成完了");

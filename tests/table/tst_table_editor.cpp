@@ -1,7 +1,7 @@
 #include "table/TableEditor.h"
 #include "table/TableHtmlWriter.h"
 
-#include "support/FakeContext.h"
+#include "support/FakeSaveContext.h"
 #include "support/TestFiles.h"
 
 #include <QTemporaryDir>
@@ -267,7 +267,7 @@ private slots:
     // table are empty and the table keeps its size.
     void csvSave()
     {
-        FakeContext context;
+        FakeSaveContext context;
         context.folder = dir.path();
         TableEditor e;
         e.storeCellText(QStringLiteral("😀"));

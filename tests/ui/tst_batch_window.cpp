@@ -164,12 +164,12 @@ void TestBatchWindow::linkPage()
     const QHash<QString, QString> descriptions{{"A.jpg", QStringLiteral("夏の写真,海")}, {"c d.png", unusual}};
     LinkTab *tab = h->window->linkTab();
     QString descText;
-    for (int row = 0; row < tab->list2Model()->rows().size(); ++row) {
-        const QString name = tab->list2Model()->rows().at(row);
+    for (int row = 0; row < tab->fileListModel()->rows().size(); ++row) {
+        const QString name = tab->fileListModel()->rows().at(row);
         if (!descriptions.contains(name))
             continue;
-        tab->list2()->setCurrentIndex(tab->list2Model()->index(row));
-        tab->List2_DblClick();
+        tab->fileListView()->setCurrentIndex(tab->fileListModel()->index(row));
+        tab->loadCurrentRow();
         h->find<QLineEdit>("Text4")->setText(descriptions.value(name));
         h->click("Command16"); // 登録
         descText += name + u',' + descriptions.value(name) + QStringLiteral("\r\n");
@@ -206,7 +206,7 @@ void TestBatchWindow::tableAndCsv()
     const QString in = dir->filePath("in.csv");
     QVERIFY(TestFiles::writeAll(in, content));
     apply(settings);
-    h->window->setPathLabel(in);
+    h->window->saveContext().setPathLabel(in);
     h->click("Command1"); // csvﾌｧｲﾙ読込
     h->click("Command2"); // ｸﾞﾘｯﾄﾞに転送
     QVERIFY(h->dialogs.errors().isEmpty());

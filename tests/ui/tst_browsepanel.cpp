@@ -161,7 +161,7 @@ private slots:
         open();
         QVERIFY(panel()->setFolder(m_work + "/sub"));
         QVERIFY(QDir(m_work + "/sub").removeRecursively());
-        h->window->refreshFileList();
+        h->window->browsePanel()->refreshFiles();
         expectFolder(m_work);
         QCOMPARE(files(), (QStringList{"A.txt", "b.csv"}));
         QVERIFY(!folderRows().contains("sub"));

@@ -30,7 +30,7 @@ private:
 
     void readFile(const QString &path)
     {
-        h->window->setPathLabel(path);
+        h->window->saveContext().setPathLabel(path);
         h->click("Command1");
     }
     QString write(const QString &name, const QByteArray &bytes)
@@ -165,8 +165,8 @@ private slots:
             type(QString::number(c + 1));
         // The right button makes the cell under it current and opens the menu.
         QTest::mouseClick(view()->viewport(), Qt::RightButton, {}, cellCentre(2, 0));
-        QTRY_VERIFY(tab()->grdsosaMenu()->isVisible());
-        tab()->grdsosaMenu()->hide();
+        QTRY_VERIFY(tab()->gridMenu()->isVisible());
+        tab()->gridMenu()->hide();
         h->trigger("grdgyodel"); // scripted No
         QCOMPARE(grid().rowCount(), 4);
         h->dialogs.setNextAnswer(true);

@@ -49,14 +49,14 @@ private:
         QVERIFY(h->window->browsePanel()->setFolder(dir->path()));
         h->click("Command14");
     }
-    QStringList rows() const { return tab()->list2Model()->rows(); }
+    QStringList rows() const { return tab()->fileListModel()->rows(); }
     LinkTab *tab() const { return h->window->linkTab(); }
     QString label(const char *name) const { return h->find<QLabel>(name)->text(); }
     QLineEdit *text4() const { return h->find<QLineEdit>("Text4"); }
-    QWidget *viewport() const { return tab()->list2()->viewport(); }
+    QWidget *viewport() const { return tab()->fileListView()->viewport(); }
     QPoint rowCentre(int row) const
     {
-        return tab()->list2()->visualRect(tab()->list2Model()->index(row)).center();
+        return tab()->fileListView()->visualRect(tab()->fileListModel()->index(row)).center();
     }
     // An item view only takes a double-click on the row that was pressed.
     void doubleClickRow(int row) const
@@ -86,8 +86,8 @@ private:
     }
     void load(int row) const
     {
-        tab()->list2()->setCurrentIndex(tab()->list2Model()->index(row));
-        tab()->List2_DblClick();
+        tab()->fileListView()->setCurrentIndex(tab()->fileListModel()->index(row));
+        tab()->loadCurrentRow();
     }
 
     std::unique_ptr<WindowHarness> h;
@@ -107,7 +107,7 @@ void TestLinkTab::importLoadRegisterAndClear()
 {
     makeFiles({"r3", "r0", "r1", "r2", "r4"});
     QCOMPARE(rows(), QStringList({"r0", "r1", "r2", "r3", "r4"}));
-    QCOMPARE(rows(), h->window->fileListNames());
+    QCOMPARE(rows(), h->window->browsePanel()->fileNames());
     h->click("Command14"); // importing again adds nothing
     QCOMPARE(rows().size(), 5);
 
@@ -144,7 +144,7 @@ void TestLinkTab::importLoadRegisterAndClear()
 void TestLinkTab::registeringWithNothingLoaded()
 {
     QTest::mouseDClick(viewport(), Qt::LeftButton, {}, QPoint(20, 10));
-    tab()->List2_DblClick(); // an empty list loads nothing
+    tab()->loadCurrentRow(); // an empty list loads nothing
     QVERIFY(label("Label8").isEmpty() && label("Label9").isEmpty());
     makeFiles({"a", "b"});
     text4()->setText("typed");
@@ -161,7 +161,7 @@ void TestLinkTab::registeringFindsTheRowByItsFileName()
     // Row 0 deleted after the double-click: the loaded row is now row 3.
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCentre(0));
     QTest::mouseClick(viewport(), Qt::RightButton, {}, rowCentre(0));
-    tab()->lst2sentakuMenu()->hide();
+    tab()->rowMenu()->hide();
     h->trigger("lst2seldel");
     QTest::mouseClick(text4(), Qt::LeftButton);
     QTest::keyClicks(text4(), "desc");
@@ -188,17 +188,17 @@ void TestLinkTab::rightClickOpensMenuAndDeletesSelectedRows()
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCentre(1));
     QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(2));
     QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(4));
-    QMenu *menu = tab()->lst2sentakuMenu();
+    QMenu *menu = tab()->rowMenu();
     QTest::mousePress(viewport(), Qt::RightButton, {}, rowCentre(0));
     QVERIFY(!menu->isVisible());
     QTest::mouseRelease(viewport(), Qt::RightButton, {}, rowCentre(0));
     QVERIFY(menu->isVisible());
-    QCOMPARE(tab()->list2()->selectionModel()->selectedIndexes().size(), 3);
+    QCOMPARE(tab()->fileListView()->selectionModel()->selectedIndexes().size(), 3);
     menu->hide();
 
     h->trigger("lst2seldel");
     QCOMPARE(rows(), QStringList({"r0", "r3", "r5"}));
-    tab()->list2()->clearSelection();
+    tab()->fileListView()->clearSelection();
     h->trigger("lst2seldel");
     QCOMPARE(rows().size(), 3);
     QVERIFY(h->dialogs.calls().isEmpty());
@@ -218,8 +218,8 @@ void TestLinkTab::writesLinkPageFromRegisteredRowsOnly()
     h->dialogs.setNextFileName(out);
     h->click("Command17");
     QCOMPARE(h->dialogs.notices(), QStringList({QStringLiteral("ｈｔｍｌファイル作成完了")}));
-    QCOMPARE(h->window->pathLabel(), out);
-    QVERIFY(h->window->fileListNames().contains("links.html"));
+    QCOMPARE(h->window->saveContext().pathLabel(), out);
+    QVERIFY(h->window->browsePanel()->fileNames().contains("links.html"));
 
     const QByteArray expectedBody = TestFiles::crlfSjis({
         "<center>", "<table border=0>",
@@ -339,8 +339,8 @@ void TestLinkTab::describingRowsByKeyboard()
     QVERIFY(QTest::qWaitForWindowActive(h->window.get()));
     QLabel *label9 = h->find<QLabel>("Label9");
     QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCentre(0));
-    QTest::keyClick(tab()->list2(), Qt::Key_Down);
-    QTest::keyClick(tab()->list2(), Qt::Key_Return);
+    QTest::keyClick(tab()->fileListView(), Qt::Key_Down);
+    QTest::keyClick(tab()->fileListView(), Qt::Key_Return);
     QCOMPARE(label("Label8"), QString("1"));
     QCOMPARE(label9->toolTip(), names.at(1));
     QVERIFY2(label9->text().endsWith("_002.jpg") && label9->text().contains(QChar(0x2026)), qPrintable(label9->text()));
@@ -349,8 +349,8 @@ void TestLinkTab::describingRowsByKeyboard()
     pressReturn();
 
     // Back on the list: Up and Enter load the first row.
-    QCOMPARE(QApplication::focusWidget(), tab()->list2());
-    QTest::keyClick(tab()->list2(), Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), tab()->fileListView());
+    QTest::keyClick(tab()->fileListView(), Qt::Key_Up);
     pressReturn();
     QVERIFY2(label9->text().endsWith("_001.jpg"), qPrintable(label9->text()));
     QTest::keyClicks(QApplication::focusWidget(), "one");
@@ -381,14 +381,14 @@ void TestLinkTab::shiftJisFileNameIsShownPickedReadAndLinked()
     QCOMPARE(::write(fd, "x,y\r\n", 5), ssize_t(5));
     ::close(fd);
     QVERIFY(h->window->browsePanel()->setFolder(dir->path()));
-    QCOMPARE(h->window->fileListNames(), QStringList({QStringLiteral("表.csv")}));
+    QCOMPARE(h->window->browsePanel()->fileNames(), QStringList({QStringLiteral("表.csv")}));
 
     auto *file1 = h->find<QListView>("File1");
     const QPoint at = file1->visualRect(file1->model()->index(0, 0)).center();
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(h->window->selectedFileName(), QStringLiteral("表.csv"));
-    QCOMPARE(h->window->pathLabel(), dir->path() + QStringLiteral("/表.csv"));
+    QCOMPARE(h->window->browsePanel()->selectedFileName(), QStringLiteral("表.csv"));
+    QCOMPARE(h->window->saveContext().pathLabel(), dir->path() + QStringLiteral("/表.csv"));
     h->find<QTabWidget>("SSTab1")->setCurrentIndex(0);
     h->click("Command1");
     QCOMPARE(h->dialogs.calls().size(), 0);

@@ -250,7 +250,7 @@ void TestMainWindow::textPageThroughTheWindow()
     const auto request = h.dialogs.callsOf(ScriptedDialogs::Call::Save).first().request;
     QCOMPARE(request.folder, dir.path());
     QCOMPARE(request.presetName, QStringLiteral("index.html"));
-    QVERIFY(h.window->fileListNames().contains(QStringLiteral("日記.html")));
+    QVERIFY(h.window->browsePanel()->fileNames().contains(QStringLiteral("日記.html")));
 }
 
 void TestMainWindow::folderStoredWhateverEndsTheProgram_data()
@@ -344,7 +344,7 @@ void TestMainWindow::onlyTheLeftButtonActsOnFile1()
     const bool page = name.endsWith(QLatin1String(".html"));
     const QString path = dir.filePath(name);
     QCOMPARE(launcher.pages, acts && page ? QStringList{path} : QStringList());
-    QCOMPARE(h.window->selectedFileName(), acts && !page ? name : QString());
+    QCOMPARE(h.window->browsePanel()->selectedFileName(), acts && !page ? name : QString());
     auto *label1 = h.find<QLabel>("Label1");
     QCOMPARE(label1->text(), acts && !page ? path : QString());
     QCOMPARE(label1->textFormat(), Qt::PlainText); // "<b>" in a name is no markup
@@ -373,7 +373,7 @@ void TestMainWindow::clipboardFolderAsCopied()
     QApplication::clipboard()->setText(text);
     h.trigger("dirclkr1");
     QCOMPARE(h.dialogs.calls().size(), 0);
-    QCOMPARE(h.window->currentFolder(), folder);
+    QCOMPARE(h.window->browsePanel()->currentFolder(), folder);
 }
 
 QTEST_MAIN(TestMainWindow)

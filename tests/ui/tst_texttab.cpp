@@ -120,7 +120,7 @@ private slots:
     void loadCancelledOrFailing()
     {
         editor()->setPlainText(QStringLiteral("keep"));
-        w->window->setPathLabel(QStringLiteral("/before"));
+        w->window->saveContext().setPathLabel(QStringLiteral("/before"));
         w->dialogs.setNextCancel();
         w->click("Command11");
         w->dialogs.setNextFileName(path("missing.txt"));
@@ -159,7 +159,7 @@ private slots:
         w->click("Command12");
         QCOMPARE(TestFiles::readAll(path("new.txt")), QByteArray("a??\r\nb"));
         QCOMPARE(label("Label7"), QStringLiteral(" 6")); // what the file holds
-        QVERIFY(w->window->fileListNames().contains(QStringLiteral("new.txt")));
+        QVERIFY(w->window->browsePanel()->fileNames().contains(QStringLiteral("new.txt")));
         QCOMPARE(w->dialogs.notices().size(), 1);
         QVERIFY(w->dialogs.notices().at(0).contains(QStringLiteral("2")));
     }
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(w->dialogs.notices(), QStringList{QStringLiteral("ｈｔｍｌファイル(i-mode版)作成完了")});
         QCOMPARE(label("Label1"), path("i.html"));
         QCOMPARE(w->dialogs.calls().first().request.presetName, QStringLiteral("index.html"));
-        QVERIFY(w->window->fileListNames().contains(QStringLiteral("i.html")));
+        QVERIFY(w->window->browsePanel()->fileNames().contains(QStringLiteral("i.html")));
 
         w->find<QCheckBox>("Check8")->setCheckState(Qt::PartiallyChecked);
         w->dialogs.setNextFileName(path("p.html"));

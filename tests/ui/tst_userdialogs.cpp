@@ -214,7 +214,7 @@ private slots:
         click("Command11");
         QCOMPARE(driver.unexpected, 0);
         QCOMPARE(editor()->toPlainText(), QStringLiteral("read me\n"));
-        QCOMPARE(m_window->pathLabel(), path("README"));
+        QCOMPARE(m_window->saveContext().pathLabel(), path("README"));
     }
 
     // Enter in the save dialog, Enter in the question: the page made in the

@@ -3,16 +3,17 @@
 #include "page/PageOptions.h"
 
 #include <QString>
-#include <QStringList>
 
 class UserDialogs;
 
-// What the page makers need of the main window, so that their logic runs
+// What a save needs of the window around it: the dialogs, the page options as
+// the controls show them, where dialogs open, the picked file name, the path
+// label and the file list to re-read. The save procedure runs against it
 // without widgets.
-class WindowContext
+class SaveContext
 {
 public:
-    virtual ~WindowContext() = default;
+    virtual ~SaveContext() = default;
 
     virtual UserDialogs &dialogs() = 0;
     // The page options as the controls show them now.
@@ -24,6 +25,4 @@ public:
     virtual QString pathLabel() const = 0;
     virtual void setPathLabel(const QString &path) = 0;
     virtual void refreshFileList() = 0;
-    // The entries of the file list File1, in list order.
-    virtual QStringList fileListNames() const = 0;
 };

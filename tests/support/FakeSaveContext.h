@@ -1,10 +1,10 @@
 #pragma once
 
-#include "page/WindowContext.h"
+#include "page/SaveContext.h"
 #include "support/ScriptedDialogs.h"
 
-// A WindowContext without a window, for the core's save procedure.
-class FakeContext : public WindowContext
+// A SaveContext without a window, for the core's save procedure.
+class FakeSaveContext : public SaveContext
 {
 public:
     UserDialogs &dialogs() override { return scripted; }
@@ -14,13 +14,11 @@ public:
     QString pathLabel() const override { return label; }
     void setPathLabel(const QString &path) override { label = path; }
     void refreshFileList() override { ++refreshes; }
-    QStringList fileListNames() const override { return names; }
 
     ScriptedDialogs scripted;
     PageOptions options;
     QString folder;
     QString selected;
     QString label;
-    QStringList names;
     int refreshes = 0;
 };
