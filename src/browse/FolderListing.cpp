@@ -1,7 +1,7 @@
 #include "browse/FolderListing.h"
 
-#include "browse/NativePath.h"
 #include "textio/Cp932.h"
+#include "textio/NativePath.h"
 
 #include <QCollator>
 #include <QFile>

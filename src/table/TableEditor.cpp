@@ -1,6 +1,5 @@
 #include "table/TableEditor.h"
 
-#include "browse/NativePath.h"
 #include "page/OutOfMemory.h"
 #include "page/SaveContext.h"
 #include "table/CsvReader.h"
@@ -9,6 +8,7 @@
 #include "table/TableHtmlWriter.h"
 #include "table/TableMessages.h"
 #include "table/TableSize.h"
+#include "textio/NativePath.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "textio/FileReading.h"
 
-#include "browse/NativePath.h"
 #include "textio/Cp932.h"
+#include "textio/NativePath.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "browse/FolderListing.h"
-#include "browse/NativePath.h"
+#include "textio/NativePath.h"
 
 #include "support/TestFiles.h"
 

@@ -1,4 +1,4 @@
-#include "browse/NativePath.h"
+#include "textio/NativePath.h"
 
 #include <QFile>
 #include <QMutex>
