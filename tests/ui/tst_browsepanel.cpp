@@ -154,20 +154,6 @@ private slots:
         expectFolder(m_work); // a single click only selects
     }
 
-    // A folder deleted behind the program's back: a writer's re-read lands
-    // on the folder above, with a message.
-    void folderGoneWhileShown()
-    {
-        open();
-        QVERIFY(panel()->setFolder(m_work + "/sub"));
-        QVERIFY(QDir(m_work + "/sub").removeRecursively());
-        h->window->browsePanel()->refreshFiles();
-        expectFolder(m_work);
-        QCOMPARE(files(), (QStringList{"A.txt", "b.csv"}));
-        QVERIFY(!folderRows().contains("sub"));
-        QCOMPARE(h->dialogs.errors().size(), 1);
-    }
-
     void changingTheDrive()
     {
         const QString volume = m_tmp->path() + "/volume";
