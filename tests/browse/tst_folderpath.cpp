@@ -1,5 +1,4 @@
 #include "browse/FolderPath.h"
-#include "browse/Launcher.h"
 
 #include <QTest>
 
@@ -43,29 +42,6 @@ private slots:
         // A folder outside the volume is shown alone rather than with a wrong chain.
         QCOMPARE(FolderPath::chain("/media/usb", "/media/usb2"), QStringList{"/media/usb2"});
         QCOMPARE(FolderPath::displayName("/media/usb/写真", "/media/usb"), QString("写真"));
-    }
-
-    // The launcher hands the path over as a file URL: whatever the name
-    // holds, it comes back as the same path and travels as one word.
-    void launcherUrlKeepsThePathWhole_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("blank") << "/tmp/a b";
-        QTest::newRow("command substitution") << "/tmp/$(touch pwned)";
-        QTest::newRow("backticks and semicolon") << "/tmp/`id`;rm -rf x";
-        QTest::newRow("quotes") << "/tmp/it's \"q\"";
-        QTest::newRow("percent and hash") << "/tmp/100% #1?.html";
-        QTest::newRow("Japanese") << "/tmp/デスクトップ/表.html";
-    }
-    void launcherUrlKeepsThePathWhole()
-    {
-        QFETCH(QString, path);
-        const QUrl url = Launcher::urlFor(path);
-        QVERIFY(url.isLocalFile());
-        QCOMPARE(url.toLocalFile(), path);
-        const QByteArray encoded = url.toEncoded();
-        QVERIFY2(!encoded.contains(' ') && !encoded.contains('"') && !encoded.contains('`'),
-                 encoded.constData());
     }
 };
 

@@ -10,7 +10,6 @@ class TestStartupSetting : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void missingReadsEmpty();
     void storesAndReadsBack();
     void damagedFileDoesNotStopTheProgram();
     void unwritableStoreDoesNotStopTheProgram();
@@ -25,13 +24,9 @@ void TestStartupSetting::initTestCase()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
 }
 
-void TestStartupSetting::missingReadsEmpty()
-{
-    QCOMPARE(StartupSetting(1, FolderKey), QString());
-}
-
 void TestStartupSetting::storesAndReadsBack()
 {
+    QCOMPARE(StartupSetting(1, FolderKey), QString()); // nothing stored yet
     const QString folder = QStringLiteral("/home/利用者/デスクトップ/a b;$(x)");
     QCOMPARE(StartupSetting(2, FolderKey, folder), QString());
     QCOMPARE(StartupSetting(1, FolderKey), folder);
