@@ -108,6 +108,8 @@ void TestLinkTab::importLoadRegisterAndClear()
     QCOMPARE(rows(), h->window->browsePanel()->fileNames());
     h->click("Command14"); // importing again adds nothing
     QCOMPARE(rows().size(), 5);
+    QTest::keyClick(text4(), Qt::Key_Return); // no row loaded yet
+    QCOMPARE(h->dialogs.notices(), QStringList{QStringLiteral("登録データがありません")});
 
     doubleClickRow(3);
     QCOMPARE(label("Label8"), QString("3"));
