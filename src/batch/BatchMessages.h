@@ -7,6 +7,9 @@
 // system's reasons come from LocaleText.
 namespace BatchMessages {
 
+// The text of --help; problems are reported to reportAddress.
+QString help(const QString &reportAddress);
+
 // Arguments.
 QString badArgumentEncoding(const QString &program, int index, const QString &codeset);
 QString optionNeedsValue(const QString &option);
