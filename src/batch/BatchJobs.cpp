@@ -1,5 +1,6 @@
 #include "batch/BatchJobs.h"
 
+#include "batch/BatchMessages.h"
 #include "batch/LocaleText.h"
 #include "textio/Cp932.h"
 
@@ -14,6 +15,7 @@
 #include "table/TableSize.h"
 #include "textio/FileReading.h"
 #include "textio/LineSink.h"
+#include "textpage/EditorText.h"
 #include "textpage/ImodePageWriter.h"
 #include "textpage/TextFile.h"
 #include "textpage/TextPageWriter.h"
@@ -50,7 +52,7 @@ QString systemReason(int error, qint64 maxBytes)
 {
     const QString reason = LocaleText::systemReason(error);
     if (error == EFBIG)
-        return reason + QStringLiteral("（上限 %1 MB）").arg(maxBytes / FileReading::MiB);
+        return reason + BatchMessages::sizeLimit(maxBytes / FileReading::MiB);
     return reason;
 }
 
@@ -105,7 +107,7 @@ Job textJob(const Options &options)
     if (!file.ok)
         return failed(file.error);
     TextPageInput input;
-    input.text = editorText(file.text);
+    input.text = EditorText::fromFile(file.text);
     input.convertBreaks = options.convertBreaks;
     input.mincho = options.mincho;
     Job job;
@@ -150,15 +152,9 @@ Job tableJob(const Options &options)
         return job;
     }
     TableHtmlOptions table;
+    static_cast<TableChecks &>(table) = options.table;
     table.rows = rows;
     table.columns = columns;
-    table.boldTopRow = options.table.boldTopRow;
-    table.boldLeftColumn = options.table.boldLeftColumn;
-    table.border = options.table.border;
-    table.fillEmpty = options.table.fillEmpty;
-    table.stripQuotes = options.table.stripQuotes;
-    table.smallFont = options.table.smallFont;
-    table.centreAll = options.table.centreAll;
     const PageOptions page = options.page;
     job.body = [grid, page, table](LineSink &sink) { TableHtmlWriter::writeLines(sink, page, *grid, table); };
     return job;
@@ -211,8 +207,7 @@ Job linksJob(const Options &options)
         QStringList unknown;
         rows = linkRows(listing.files, FileReading::splitLines(file.text), &unknown);
         for (const QString &name : std::as_const(unknown))
-            job.warnings.append(options.descriptions
-                                + QStringLiteral(": フォルダにないファイルの説明は使いません: %1").arg(name));
+            job.warnings.append(options.descriptions + BatchMessages::unknownDescription(name));
     }
     // linkRows keeps the names' order; a row is its name, then "," and the
     // description when it has one. The name is taken whole, commas included.
@@ -231,36 +226,6 @@ Job linksJob(const Options &options)
 
 } // namespace
 
-QString editorText(const QString &fileText)
-{
-    QString text = FileReading::toCrLf(fileText);
-    // The window's editor hands back a no-break space as a blank and a line
-    // or paragraph separator as a line break; the pages are written from that.
-    bool changed = false;
-    for (const QChar c : std::as_const(text)) {
-        const char16_t u = c.unicode();
-        if (u == 0x00A0 || u == 0x2028 || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1) {
-            changed = true;
-            break;
-        }
-    }
-    if (!changed)
-        return text;
-    QString out;
-    out.reserve(text.size() + 16);
-    for (const QChar c : std::as_const(text)) {
-        switch (c.unicode()) {
-        case 0x00A0: out += u' '; break;
-        case 0x2028:
-        case 0x2029:
-        case 0xFDD0:
-        case 0xFDD1: out += QStringLiteral("\r\n"); break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 QStringList linkRows(const QStringList &fileNames, const QStringList &descriptionLines, QStringList *unknown)
 {
     QStringList rows = fileNames;
@@ -271,16 +236,14 @@ QStringList linkRows(const QStringList &fileNames, const QStringList &descriptio
     for (const QString &line : descriptionLines) {
         if (line.trimmed().isEmpty())
             continue;
-        const qsizetype comma = line.indexOf(u',');
-        const QString name = comma < 0 ? line : line.left(comma);
-        const QString description = comma < 0 ? QString() : line.mid(comma + 1);
-        const auto it = indexOf.constFind(name);
+        const FileListEntry row = FileListEntry::split(line);
+        const auto it = indexOf.constFind(row.fileName);
         if (it == indexOf.constEnd()) {
             if (unknown)
-                unknown->append(name);
+                unknown->append(row.fileName);
             continue;
         }
-        rows[*it] = FileListEntry::build(name, description); // as "登録" does
+        rows[*it] = FileListEntry::build(row.fileName, row.description); // as "登録" does
     }
     return rows;
 }
@@ -299,7 +262,7 @@ Job prepare(const Options &options)
     case Command::None:
         break;
     }
-    return failed(QStringLiteral("コマンドがありません"));
+    return failed(BatchMessages::missingCommand());
 }
 
 } // namespace Batch

@@ -25,11 +25,6 @@ struct Job {
 
 Job prepare(const Options &options);
 
-// The editor text the window would hold after loading file text: line breaks
-// as CR LF, and the characters the text editor gives back changed (no-break
-// space as a blank, line and paragraph separators as line breaks).
-QString editorText(const QString &fileText);
-
 // The link tab's rows: the folder's files in the order of the file list,
 // each given its description from the "name,description" rows where one
 // names it. Rows that name no file of the folder are returned in unknown.

@@ -1,5 +1,7 @@
 #include "batch/BatchOptions.h"
 
+#include "batch/BatchMessages.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -198,14 +200,14 @@ ParseResult parseArguments(const QStringList &args)
         } else if (c == 'V') {
             options.showVersion = true;
         } else if (c == ':') {
-            error(QStringLiteral("オプション %1 には値が必要です").arg(shownOption(current, optopt)));
+            error(BatchMessages::optionNeedsValue(shownOption(current, optopt)));
         } else if (c == '?') {
             if (optopt >= FlagBase)
-                error(QStringLiteral("オプション %1 には値を付けられません").arg(current.section(u'=', 0, 0)));
+                error(BatchMessages::optionTakesNoValue(current.section(u'=', 0, 0)));
             else if (optopt == 0)
-                error(QStringLiteral("不明なオプションか、略し方が曖昧です: %1").arg(current.section(u'=', 0, 0)));
+                error(BatchMessages::unknownLongOption(current.section(u'=', 0, 0)));
             else
-                error(QStringLiteral("不明なオプションです: -%1").arg(QChar(optopt)));
+                error(BatchMessages::unknownShortOption(QChar(optopt)));
         } else if (c >= NoFlagBase) {
             setFlag(options, size_t(c - NoFlagBase), false);
         } else if (c >= FlagBase) {
@@ -222,9 +224,7 @@ ParseResult parseArguments(const QStringList &args)
                 if (parseBackground(value, &options.page.background))
                     backgroundGiven = true;
                 else
-                    error(QStringLiteral("--background の値「%1」が正しくありません（white, skyblue, yellow, "
-                                         "orange, green, indigo, pink, purple, image または 1〜9）")
-                              .arg(value));
+                    error(BatchMessages::badBackground(value));
                 break;
             case Value::BackgroundImage:
                 options.page.backgroundImageUrl = value;
@@ -254,27 +254,26 @@ ParseResult parseArguments(const QStringList &args)
     if (!firstError.isEmpty())
         return fail(firstError);
     if (positional.isEmpty())
-        return fail(QStringLiteral("コマンドがありません（table, csv, links, text, imode のどれか）"));
+        return fail(BatchMessages::noCommand());
     options.command = parseCommand(positional.first());
     if (options.command == Command::None)
-        return fail(QStringLiteral("不明なコマンドです: %1").arg(positional.first()));
+        return fail(BatchMessages::unknownCommand(positional.first()));
     if (positional.size() < 2)
-        return fail(QStringLiteral("%1 コマンドには入力が必要です").arg(positional.first()));
+        return fail(BatchMessages::commandNeedsInput(positional.first()));
     options.inputs = positional.mid(1);
     const bool toFolder = !options.outputFolder.isNull();
     if (toFolder && options.outputFolder.isEmpty())
-        return fail(QStringLiteral("出力フォルダが空です"));
+        return fail(BatchMessages::emptyOutputFolder());
     if (toFolder && options.output != QLatin1String("-"))
-        return fail(QStringLiteral("-o と -O は一緒に使えません"));
+        return fail(BatchMessages::outputAndFolder());
     if (toFolder && options.command == Command::Links)
-        return fail(QStringLiteral("-O は table, csv, text, imode コマンドで使えます"));
+        return fail(BatchMessages::folderCommands());
     if (!toFolder && options.inputs.size() > 1)
-        return fail(QStringLiteral("余分な引数があります: %1（入力を複数にするには -O で出力フォルダを指定）")
-                        .arg(options.inputs.at(1)));
+        return fail(BatchMessages::extraArgument(options.inputs.at(1)));
     if (options.output.isEmpty())
-        return fail(QStringLiteral("出力先が空です"));
+        return fail(BatchMessages::emptyOutput());
     if (!options.descriptions.isEmpty() && options.command != Command::Links)
-        return fail(QStringLiteral("--descriptions は links コマンドでだけ使えます"));
+        return fail(BatchMessages::descriptionsOnlyForLinks());
     result.ok = true;
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/PageOptions.h"
+#include "table/TableChecks.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,17 +17,6 @@ enum class Command {
     Links, // link page of a folder's files
     Text,  // text page from a text file
     Imode  // i-mode page from a text file
-};
-
-// The check boxes of the "ＣＳＶ　／　ＨＴＭＬ" tab, as at start.
-struct TableChecks {
-    bool boldTopRow = true;     // Check1
-    bool boldLeftColumn = true; // Check2
-    bool border = true;         // Check3
-    bool fillEmpty = true;      // Check4
-    bool stripQuotes = true;    // Check5
-    bool smallFont = false;     // Check7
-    bool centreAll = false;     // Check9
 };
 
 struct Options {

@@ -1,12 +1,14 @@
 #include "batch/BatchRunner.h"
 
 #include "batch/BatchJobs.h"
+#include "batch/BatchMessages.h"
 #include "batch/LocaleText.h"
 #include "page/AppInfo.h"
 #include "page/SaveTarget.h"
 #include "textio/FileDescriptorDevice.h"
+#include "textio/LineFile.h"
 #include "textio/LineSink.h"
-#include "textio/SafeSave.h"
+#include "textio/WriteAll.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -28,18 +30,6 @@ namespace Batch {
 
 namespace {
 
-bool writeAll(QIODevice *device, const QByteArray &bytes)
-{
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = device->write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 // Closes a descriptor the program opened itself when it goes out of scope.
 struct OwnedDescriptor {
     int fd = -1;
@@ -53,7 +43,7 @@ struct OwnedDescriptor {
 void say(QIODevice *err, const QString &text)
 {
     // One line a message: a reason with line breaks of its own is joined.
-    writeAll(err, LocaleText::encode(programName() + QStringLiteral(": ") + text.simplified() + u'\n'));
+    WriteAll::toDevice(err, LocaleText::encode(programName() + QStringLiteral(": ") + text.simplified() + u'\n'));
 }
 
 void sayAbout(QIODevice *err, const QString &file, const QString &reason)
@@ -74,7 +64,7 @@ int finish(const QString &output, const Job &job, qsizetype replaced, QIODevice 
 
 QString standardOutputName()
 {
-    return QStringLiteral("標準出力");
+    return BatchMessages::standardOutput();
 }
 
 // Why a write to device failed: the system's text in the user's locale
@@ -90,14 +80,14 @@ QString writeFailure(QIODevice *device)
 // standard output) is a failure like any other.
 int print(const QString &text, QIODevice *out, QIODevice *err)
 {
-    if (writeAll(out, LocaleText::encode(text)))
+    if (WriteAll::toDevice(out, LocaleText::encode(text)))
         return Success;
     return standardOutputFailed(writeFailure(out), err);
 }
 
 QString tryHelp()
 {
-    return QStringLiteral("詳しくは '%1 --help' を実行して下さい。").arg(programName());
+    return BatchMessages::tryHelp(programName());
 }
 
 // The descriptor an output names: "-", /dev/stdout, /dev/stderr, /dev/fd/N
@@ -162,7 +152,7 @@ int runOne(const Options &options, QIODevice *out, QIODevice *err)
     // As cp refuses to copy a file onto itself: whatever the spelling or link.
     for (const QString &source : {input, options.descriptions}) {
         if (!source.isEmpty() && source != QLatin1String("-") && sameFile(source, output)) {
-            sayAbout(err, output, QStringLiteral("入力ファイル %1 と同じファイルには書き出せません").arg(source));
+            sayAbout(err, output, BatchMessages::sameAsInput(source));
             return Failure;
         }
     }
@@ -202,15 +192,9 @@ int runOne(const Options &options, QIODevice *out, QIODevice *err)
     // into the new file, so a page of hundreds of megabytes is never held in
     // memory whole; the old file is replaced only by a complete page.
     qsizetype replaced = 0;
-    QString reason;
-    const bool saved = SafeSave::writeWith(output, [&](QIODevice *file) {
-        LineSink sink(file, job.unmappable);
-        job.body(sink);
-        replaced = sink.replaced();
-        return sink.finish();
-    }, &reason);
-    if (!saved) {
-        sayAbout(err, output, reason);
+    const Outcome saved = LineFile::save(output, job.unmappable, job.body, &replaced);
+    if (!saved.ok) {
+        sayAbout(err, output, saved.message);
         return Failure;
     }
     return finish(output, job, replaced, err);
@@ -229,25 +213,24 @@ int runMany(const Options &options, QIODevice *err)
         return Failure;
     }
     const qsizetype count = options.inputs.size();
-    struct Outcome {
+    struct InputRun {
         int code = Success;
         QByteArray messages;
         QString output; // empty when the input may not be written
     };
-    std::vector<Outcome> outcomes(static_cast<size_t>(count));
+    std::vector<InputRun> outcomes(static_cast<size_t>(count));
     QSet<QString> taken;
     for (qsizetype i = 0; i < count; ++i) {
         const QString &input = options.inputs.at(i);
         const QString name = outputName(options.command, input);
-        Outcome &outcome = outcomes[size_t(i)];
+        InputRun &outcome = outcomes[size_t(i)];
         if (input == QLatin1String("-")) {
             outcome.code = Failure;
-            outcome.messages = LocaleText::encode(programName()
-                                                  + QStringLiteral(": -: 標準入力は出力フォルダに書き出せません\n"));
+            outcome.messages = LocaleText::encode(programName() + BatchMessages::standardInputToFolder());
         } else if (taken.contains(name)) {
             outcome.code = Failure;
             outcome.messages = LocaleText::encode(
-                programName() + QStringLiteral(": %1: 出力 %2 は前の入力のものと重なります\n").arg(input, name));
+                programName() + BatchMessages::outputOverlaps(input, name));
         } else {
             taken.insert(name);
             outcome.output = folder + u'/' + name;
@@ -257,7 +240,7 @@ int runMany(const Options &options, QIODevice *err)
     std::atomic<qsizetype> next{0};
     auto work = [&] {
         for (qsizetype i = next++; i < count; i = next++) {
-            Outcome &outcome = outcomes[size_t(i)];
+            InputRun &outcome = outcomes[size_t(i)];
             if (outcome.output.isEmpty())
                 continue;
             Options one = options;
@@ -279,8 +262,8 @@ int runMany(const Options &options, QIODevice *err)
         thread.join();
 
     int code = Success;
-    for (const Outcome &outcome : outcomes) {
-        writeAll(err, outcome.messages);
+    for (const InputRun &outcome : outcomes) {
+        WriteAll::toDevice(err, outcome.messages);
         code = std::max(code, outcome.code);
     }
     return code;
@@ -312,71 +295,7 @@ QString versionText()
 
 QString helpText()
 {
-    return QStringLiteral(
-        "使い方: tabulink-batch [オプション]... コマンド 入力 [-o 出力]\n"
-        "  または: tabulink-batch [オプション]... コマンド 入力... -O 出力フォルダ\n"
-        "ウィンドウと同じページを、確認なしで書き出します（Shift_JIS, CR LF）。\n"
-        "\n"
-        "コマンド:\n"
-        "  table CSVファイル   表のページ（読込、ｸﾞﾘｯﾄﾞに転送、ｈｔｍｌ 保存）\n"
-        "  csv   CSVファイル   CSV の保存し直し（読込、転送、csv 保存）\n"
-        "  links フォルダ      フォルダのファイル名からリンクのページ\n"
-        "  text  テキスト      テキストのページ\n"
-        "  imode テキスト      i-mode 用のページ\n"
-        "\n"
-        "入力は - で標準入力。パイプ、/dev/stdin、<(...) も読みます。読む文字コード:\n"
-        "BOM 付きの UTF-8 と UTF-16、3バイト以上の文字を含む UTF-8、ほかは\n"
-        "コードページ 932（Shift_JIS）。上限は CSV 256 MB、テキスト 16 MB。\n"
-        "\n"
-        "全コマンドのオプション:\n"
-        "  -o, --output=ファイル   出力先（既定は - で標準出力）。既にあるファイルは\n"
-        "                          全部書けたときだけ置き換えます。/dev/stdout,\n"
-        "                          /dev/fd/N などは開いている記述子に書きます。\n"
-        "                          入力と同じファイルは拒みます\n"
-        "  -O, --output-dir=フォルダ 入力ごとに「名前の最初の . の前」+ .html（csv は\n"
-        "                          .txt）をフォルダに書きます（links 以外）\n"
-        "  -h, --help              この説明を表示して終了\n"
-        "  -V, --version           バージョンを表示して終了\n"
-        "\n"
-        "ページのオプション（table, links, text, imode）:\n"
-        "  -t, --title=文字列      ｈｔｍｌタイトル\n"
-        "                          （既定「ここにタイトルを入れて下さい」）\n"
-        "  -b, --back-url=URL      戻るＵＲＬ（既定 http://。11文字以上で戻るリンク）\n"
-        "      --background=色     ＨＴＭＬ背景色指定。番号か名前で:\n"
-        "                          1 white「背景色なし」（既定。none も同じ）\n"
-        "                          2 skyblue「そらいろ」   3 yellow「きいろ」\n"
-        "                          4 orange「オレンジ」    5 green「みどり」\n"
-        "                          6 indigo「あいいろ」    7 pink「ピンク」\n"
-        "                          8 purple「むらさき」    9 image「ﾌｧｲﾙ指定」\n"
-        "      --background-image=URL 背景画像（これだけ指定すると 9 image）\n"
-        "\n"
-        "links のオプション:\n"
-        "  -d, --descriptions=ファイル  1行に「ファイル名,説明」。説明に , も使えます。\n"
-        "                          同じ名前は後の行が有効。ないファイルの行は警告\n"
-        "                          して使いません\n"
-        "links が載せないもの: . で始まる名前、フォルダ、出力ファイル自身。\n"
-        "\n"
-        "table のオプション（--no-名前 で外します）:\n"
-        "      --bold-top          最上部を太字にする（既定で有り）\n"
-        "      --bold-left         最左部を太字にする（既定で有り）\n"
-        "      --border            テーブルの枠線有り（既定で有り）\n"
-        "      --fill-empty        空白にｽﾍﾟｰｽを入れる（既定で有り）\n"
-        "      --strip-quotes      両脇の\"を取る（既定で有り。csv の転送にも効く）\n"
-        "      --small-font        ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする（既定で無し）\n"
-        "      --center            全文字をセル中央にする（既定で無し）\n"
-        "\n"
-        "text, imode のオプション（--no-名前 で外します）:\n"
-        "      --br                改行を<br>に置き換える（既定で有り）\n"
-        "      --mincho            ＭＳ明朝を使用（既定で無し）\n"
-        "\n"
-        "ページで Shift_JIS にない文字は &#番号; で書きます。csv は Shift_JIS の\n"
-        "CSV を書き、ない文字は \"?\" にして、その数を標準エラーに出します。\n"
-        "長いオプションは紛れなければ略せます（--tit=...）。\n"
-        "\n"
-        "終了コード: 0 成功、1 読み書きの失敗（複数の入力では一つでも）、2 引数の誤り。\n"
-        "\n"
-        "問題の報告先: %1\n")
-        .arg(AppInfo::downloadPageUrl());
+    return BatchMessages::help(AppInfo::downloadPageUrl());
 }
 
 int run(const Options &options, QIODevice *out, QIODevice *err)
@@ -391,7 +310,7 @@ int runArguments(const QStringList &args, QIODevice *out, QIODevice *err)
     const ParseResult parsed = parseArguments(args);
     if (!parsed.ok) {
         say(err, parsed.error);
-        writeAll(err, LocaleText::encode(tryHelp() + u'\n'));
+        WriteAll::toDevice(err, LocaleText::encode(tryHelp() + u'\n'));
         return UsageError;
     }
     if (parsed.options.showHelp)

@@ -1,4 +1,5 @@
 #include "batch/BatchRunner.h"
+#include "batch/BatchMessages.h"
 #include "batch/LocaleText.h"
 #include "textio/FileDescriptorDevice.h"
 
@@ -37,10 +38,8 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i) {
         QString arg;
         if (!LocaleText::decode(QByteArray(argv[i]), &arg)) {
-            const QString message = QStringLiteral("%1: 引数 %2 は文字コード %3 として正しくありません\n")
-                                        .arg(Batch::programName())
-                                        .arg(i)
-                                        .arg(QString::fromLatin1(LocaleText::codeset()));
+            const QString message = BatchMessages::badArgumentEncoding(Batch::programName(), i,
+                                                                        QString::fromLatin1(LocaleText::codeset()));
             err.write(LocaleText::encode(message));
             return Batch::UsageError;
         }

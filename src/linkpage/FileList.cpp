@@ -1,5 +1,7 @@
 #include "linkpage/FileList.h"
 
+#include "textio/LineScanner.h"
+
 #include <vector>
 
 QStringList FileList::rows() const
@@ -114,16 +116,10 @@ QString FileList::singleLine(const QString &typed)
 {
     QString out;
     out.reserve(typed.size());
-    const qsizetype n = typed.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = typed.at(i).unicode();
-        if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && typed.at(i + 1) == u'\n')
-                ++i;
+    LineScanner::scan(typed, true, [&](QStringView line, bool ended) {
+        out += line;
+        if (ended)
             out += u' ';
-        } else {
-            out += QChar(c);
-        }
-    }
+    });
     return out;
 }

@@ -2,7 +2,7 @@
 
 #include "page/UserDialogs.h"
 #include "page/SaveContext.h"
-#include "textio/LineSink.h"
+#include "textio/LineFile.h"
 #include "textio/SafeSave.h"
 
 #include <QFileInfo>
@@ -84,16 +84,9 @@ Result run(SaveContext &context, const Params &params, const std::function<void(
     // The lines go straight into the new file; the old one is replaced only
     // once all of them are on disk.
     qsizetype replaced = 0;
-    QString reason;
-    const bool saved = SafeSave::writeWith(path, [&](QIODevice *file) {
-        LineSink sink(file, params.unmappable);
-        body(sink);
-        const bool ok = sink.finish();
-        replaced = sink.replaced();
-        return ok;
-    }, &reason);
-    if (!saved) {
-        dialogs.error(SafeSave::failureMessage(path, reason));
+    const Outcome saved = LineFile::save(path, params.unmappable, body, &replaced);
+    if (!saved.ok) {
+        dialogs.error(SafeSave::failureMessage(path, saved.message));
         return Result::Failed;
     }
     context.refreshFileList();

@@ -1,5 +1,7 @@
 #include "table/CsvLineList.h"
 
+#include "textio/LineScanner.h"
+
 QStringView CsvLineList::view(qsizetype index) const
 {
     if (index < 0 || index >= size())
@@ -24,29 +26,15 @@ CsvLineList CsvLineList::keptLinesOf(const QString &text)
 {
     CsvLineList list;
     list.m_text = text;
-    const QChar *data = text.constData();
-    const qsizetype n = text.size();
     // A spreadsheet ends its lines with CR LF and writes a line break inside
     // a cell as a lone LF, which stays in the line. Only a file without any
     // CR (made on Linux) ends its lines at LF.
     const bool lfEndsLines = !text.contains(u'\r');
-    qsizetype start = 0;
-    auto take = [&](qsizetype end) {
-        const QStringView line(data + start, end - start);
+    const QChar *data = text.constData();
+    LineScanner::scan(text, lfEndsLines, [&](QStringView line, bool) {
         if (isKeptLine(line))
-            list.m_lines.push_back({start, end - start});
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = data[i].unicode();
-        if (c != u'\r' && !(c == u'\n' && lfEndsLines))
-            continue;
-        take(i);
-        if (c == u'\r' && i + 1 < n && data[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        take(n);
+            list.m_lines.push_back({line.data() - data, line.size()});
+    });
     return list;
 }
 

@@ -2,6 +2,7 @@
 
 #include "page/PageOptions.h"
 #include "page/SaveTarget.h"
+#include "table/TableChecks.h"
 
 #include <QStringList>
 
@@ -11,16 +12,9 @@ class TableGrid;
 
 // The table options of the "ＣＳＶ　／　ＨＴＭＬ" tab and the processing size,
 // read from the controls when the page is written. Defaults as at start.
-struct TableHtmlOptions {
+struct TableHtmlOptions : TableChecks {
     qint64 rows = 4;
     qint64 columns = 5;
-    bool boldTopRow = true;    // Check1 "最上部を太字にする"
-    bool boldLeftColumn = true; // Check2 "最左部を太字にする"
-    bool border = true;        // Check3 "テーブルの枠線有り"
-    bool fillEmpty = true;     // Check4 "空白にｽﾍﾟｰｽを入れる"
-    bool stripQuotes = true;   // Check5 "両脇の"を取る"
-    bool smallFont = false;    // Check7 "ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする"
-    bool centreAll = false;    // Check9 "全文字をセル中央にする"
 };
 
 // "ｈｔｍｌ 保存": the page frame with a style block around one table, one

@@ -1,9 +1,10 @@
 #include "textio/FileDescriptorDevice.h"
 
+#include "textio/WriteAll.h"
+
 #include <cerrno>
 #include <cstring>
 
-#include <unistd.h>
 
 FileDescriptorDevice::FileDescriptorDevice(int fd)
     : m_fd(fd)
@@ -20,19 +21,10 @@ qint64 FileDescriptorDevice::writeData(const char *data, qint64 size)
 {
     if (m_failure)
         return -1;
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(m_fd, data + done, size_t(size - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            // write() taking nothing without an error: the device is full.
-            m_failure = n < 0 ? errno : ENOSPC;
-            setErrorString(reasonFor(m_failure));
-            return -1;
-        }
-        done += n;
-        m_written += n;
+    if (!WriteAll::toDescriptor(m_fd, data, size, &m_written)) {
+        m_failure = errno;
+        setErrorString(reasonFor(m_failure));
+        return -1;
     }
-    return done;
+    return size;
 }

@@ -1,6 +1,7 @@
 #include "textio/FileReading.h"
 
 #include "textio/Cp932.h"
+#include "textio/LineScanner.h"
 #include "textio/NativePath.h"
 
 #include <QDir>
@@ -171,19 +172,7 @@ Bytes readOpen(int fd, qint64 maxBytes)
 QStringList splitLines(const QString &text)
 {
     QStringList lines;
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    LineScanner::scan(text, true, [&](QStringView line, bool) { lines.append(line.toString()); });
     return lines;
 }
 
@@ -191,19 +180,11 @@ QString toCrLf(const QString &text)
 {
     QString out;
     out.reserve(text.size() + text.size() / 16);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
+    LineScanner::scan(text, true, [&](QStringView line, bool ended) {
+        out += line;
+        if (ended)
             out += u"\r\n";
-            if (i + 1 < n && text.at(i + 1) == u'\n')
-                ++i;
-        } else if (c == u'\n') {
-            out += u"\r\n";
-        } else {
-            out += c;
-        }
-    }
+    });
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "textio/LineSink.h"
 
+#include "textio/WriteAll.h"
+
 #include <QIODevice>
 
 namespace {
@@ -36,17 +38,8 @@ void LineSink::flushBuffer()
 {
     if (m_buffer.isEmpty())
         return;
-    if (m_ok) {
-        qsizetype done = 0;
-        while (done < m_buffer.size()) {
-            const qint64 n = m_device->write(m_buffer.constData() + done, m_buffer.size() - done);
-            if (n <= 0) {
-                m_ok = false;
-                break;
-            }
-            done += n;
-        }
-    }
+    if (m_ok && !WriteAll::toDevice(m_device, m_buffer))
+        m_ok = false;
     m_buffer.clear();
 }
 

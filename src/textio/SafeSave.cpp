@@ -1,6 +1,7 @@
 #include "textio/SafeSave.h"
 
 #include "textio/FileDescriptorDevice.h"
+#include "textio/WriteAll.h"
 
 #include <QDir>
 #include <QFile>
@@ -307,18 +308,8 @@ bool copyAll(int from, int to)
             continue;
         if (n <= 0)
             return n == 0;
-        ssize_t done = 0;
-        while (done < n) {
-            const ssize_t w = ::write(to, buffer + done, size_t(n - done));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0) {
-                if (w == 0)
-                    errno = ENOSPC;
-                return false;
-            }
-            done += w;
-        }
+        if (!WriteAll::toDescriptor(to, buffer, n))
+            return false;
     }
 }
 

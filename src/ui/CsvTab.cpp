@@ -2,6 +2,7 @@
 
 #include "page/OutOfMemory.h"
 #include "page/SaveContext.h"
+#include "table/TableChecks.h"
 #include "ui/Controls.h"
 #include "ui/CsvLineListModel.h"
 #include "ui/Fonts.h"
@@ -20,6 +21,7 @@
 #include <QTableView>
 
 #include <limits>
+#include <utility>
 
 namespace {
 QStringList numberItems(int from, int to)
@@ -123,10 +125,15 @@ void CsvTab::buildControls()
     m_smallFontBox = place(new TwoStateCheckBox(QStringLiteral("ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする")), "Check7", 144, 320, 137, 17);
     for (TwoStateCheckBox *box : {m_boldTopBox, m_boldLeftBox, m_fillEmptyBox, m_centreAllBox, m_smallFontBox})
         box->setFont(small);
-    for (TwoStateCheckBox *box : {m_boldTopBox, m_boldLeftBox, m_fillEmptyBox, m_stripQuotesBox})
-        box->setChecked(true);
-    if (m_borderBox)
-        m_borderBox->setChecked(true);
+    const TableChecks atStart;
+    const std::pair<TwoStateCheckBox *, bool> states[] = {
+        {m_boldTopBox, atStart.boldTopRow}, {m_boldLeftBox, atStart.boldLeftColumn}, {m_borderBox, atStart.border},
+        {m_fillEmptyBox, atStart.fillEmpty}, {m_stripQuotesBox, atStart.stripQuotes},
+        {m_smallFontBox, atStart.smallFont}, {m_centreAllBox, atStart.centreAll}};
+    for (const auto &[box, ticked] : states) {
+        if (box)
+            box->setChecked(ticked);
+    }
     m_saveCsvButton = place(new QPushButton(QStringLiteral("csv 保存")), "Command4", 352, 336, 81, 25);
     m_savePageButton = place(new QPushButton(QStringLiteral("ｈｔｍｌ 保存")), "Command3", 448, 336, 81, 25);
 

@@ -5,6 +5,7 @@
 #include "page/UserDialogs.h"
 #include "page/SaveContext.h"
 #include "textio/LineSink.h"
+#include "textpage/EditorText.h"
 #include "textpage/ImodePageWriter.h"
 #include "textpage/TextFile.h"
 #include "textpage/TextPageWriter.h"
@@ -56,10 +57,7 @@ TextTab::TextTab(SaveContext &saves, QWidget *parent)
 
 QString TextTab::editorText() const
 {
-    // The editor holds lines separated by "\n"; the pages want CR LF.
-    QString text = m_editor->toPlainText();
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    return text;
+    return EditorText::fromEditor(m_editor->toPlainText());
 }
 
 void TextTab::setEditorText(const QString &text)

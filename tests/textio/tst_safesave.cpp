@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 #include "textio/FileReading.h"
+#include "textio/LineFile.h"
 #include "textio/LineSink.h"
 #include "textio/SafeSave.h"
 
@@ -30,16 +31,16 @@ private slots:
 
 void TestSafeSave::lineSinkEndsEveryLineWithCrLf()
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    LineSink sink(&buffer, Cp932::Unmappable::QuestionMark);
-    sink.line(QStringLiteral("表"));
-    sink.line(QString());
-    sink.line(QStringLiteral("a\r\nb😀"));
-    QVERIFY(sink.finish());
-    QCOMPARE(sink.replaced(), 1);
-    QCOMPARE(bytes, TestFiles::sjis(QStringLiteral("表")) + "\r\n\r\na\r\nb?\r\n");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.txt"));
+    qsizetype replaced = 0;
+    QVERIFY(LineFile::save(path, Cp932::Unmappable::QuestionMark, [](LineSink &sink) {
+        sink.line(QStringLiteral("表"));
+        sink.line(QString());
+        sink.line(QStringLiteral("a\r\nb😀"));
+    }, &replaced).ok);
+    QCOMPARE(replaced, 1);
+    QCOMPARE(TestFiles::readAll(path), TestFiles::sjis(QStringLiteral("表")) + "\r\n\r\na\r\nb?\r\n");
 }
 
 void TestSafeSave::lineSinkReportsFailedWrites()

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// What a core step reports: whether it worked and, when not, why, in words
+// the user is shown.
+struct Outcome {
+    bool ok = false;
+    QString message;
+};
