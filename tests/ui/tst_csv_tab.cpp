@@ -213,6 +213,26 @@ private slots:
         QCOMPARE(tab()->lines().entry(1), QStringLiteral("1,,3"));
     }
 
+    // A spreadsheet's line break inside a quoted cell stays in its row, and
+    // quotes typed round a cell survive a save and a read back.
+    void spreadsheetCellsSurviveSaveAndReadBack()
+    {
+        readFile(write("sheet.csv", "item,note\r\numbrella,\"rainy\nsunny\"\r\n"));
+        QCOMPARE(h->find<QListView>("List1")->model()->rowCount(), 2);
+        h->click("Command2");
+        QCOMPARE(row(1), (QStringList{"umbrella", "rainy\nsunny"}));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, cellCentre(0, 0));
+        type(QStringLiteral("\"limited\""));
+        const QString path = dir.filePath("sheet-out.csv");
+        h->dialogs.setNextFileName(path);
+        h->click("Command4");
+        QCOMPARE(TestFiles::readAll(path), QByteArray("\"\"limited\"\",note\r\numbrella,rainy\nsunny\r\n"));
+        h->click("Command1"); // reads the file just saved
+        h->click("Command2");
+        QCOMPARE(row(0), (QStringList{"\"limited\"", "note"}));
+        QCOMPARE(row(1), (QStringList{"umbrella", "rainy\nsunny"}));
+    }
+
     void htmlSave()
     {
         commit("Combo1", "2");
