@@ -16,6 +16,8 @@
 
 #include <cstdio>
 
+using namespace tabulink;
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);

@@ -26,6 +26,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace tabulink;
+
 namespace {
 
 // Answers the save dialog with one path and every question with Yes.

@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <ctime>
 
+using namespace tabulink;
+
 namespace {
 // Takes every byte and keeps none: the cost of producing the bytes alone.
 class NullDevice : public QIODevice

@@ -17,6 +17,8 @@
 
 #include <cstdio>
 
+using namespace tabulink;
+
 namespace {
 // Answers every file dialog with one path and every question with Yes.
 class FixedDialogs : public UserDialogs

@@ -22,6 +22,8 @@
 #include <functional>
 #include <vector>
 
+using namespace tabulink;
+
 namespace {
 
 class FixedDialogs : public UserDialogs

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+using namespace tabulink;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+using namespace tabulink;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)

@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 
+using namespace tabulink;
+
 namespace {
 
 MainWindow *g_window = nullptr;

@@ -32,6 +32,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tabulink {
+
 namespace Batch {
 
 namespace {
@@ -266,3 +268,5 @@ Job prepare(const Options &options)
 }
 
 } // namespace Batch
+
+} // namespace tabulink

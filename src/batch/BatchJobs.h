@@ -8,6 +8,8 @@
 
 #include <functional>
 
+namespace tabulink {
+
 class LineSink;
 
 // One command's work up to the point where its lines are written: the input
@@ -31,3 +33,5 @@ Job prepare(const Options &options);
 QStringList linkRows(const QStringList &fileNames, const QStringList &descriptionLines, QStringList *unknown);
 
 } // namespace Batch
+
+} // namespace tabulink

@@ -1,5 +1,7 @@
 #include "batch/BatchMessages.h"
 
+namespace tabulink {
+
 namespace BatchMessages {
 
 QString badArgumentEncoding(const QString &program, int index, const QString &codeset)
@@ -189,3 +191,5 @@ QString help(const QString &reportAddress)
 }
 
 } // namespace BatchMessages
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+namespace tabulink {
+
 // Every text tabulink-batch writes to standard error in its own words; the
 // system's reasons come from LocaleText.
 namespace BatchMessages {
@@ -38,3 +40,5 @@ QString standardInputToFolder();
 QString outputOverlaps(const QString &input, const QString &name);
 
 } // namespace BatchMessages
+
+} // namespace tabulink

@@ -10,6 +10,8 @@
 
 #include <getopt.h>
 
+namespace tabulink {
+
 namespace Batch {
 
 namespace {
@@ -279,3 +281,5 @@ ParseResult parseArguments(const QStringList &args)
 }
 
 } // namespace Batch
+
+} // namespace tabulink

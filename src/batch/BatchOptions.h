@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tabulink {
+
 // What one run of tabulink-batch is asked to do: the command, its input and
 // output, and every option of the window that shapes a page.
 namespace Batch {
@@ -51,3 +53,5 @@ QString outputName(Command command, const QString &input);
 bool parseBackground(const QString &text, BackgroundChoice *choice);
 
 } // namespace Batch
+
+} // namespace tabulink

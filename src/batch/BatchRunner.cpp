@@ -26,6 +26,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tabulink {
+
 namespace Batch {
 
 namespace {
@@ -321,3 +323,5 @@ int runArguments(const QStringList &args, QIODevice *out, QIODevice *err)
 }
 
 } // namespace Batch
+
+} // namespace tabulink

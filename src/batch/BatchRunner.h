@@ -7,6 +7,8 @@
 
 class QIODevice;
 
+namespace tabulink {
+
 // tabulink-batch without its process: everything main() does, on any devices,
 // so tests run it in-process.
 namespace Batch {
@@ -29,3 +31,5 @@ QString helpText();
 QString versionText();  // first line "tabulink-batch (Tabulink) 2.03"
 
 } // namespace Batch
+
+} // namespace tabulink

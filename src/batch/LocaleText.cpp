@@ -8,6 +8,8 @@
 #include <iconv.h>
 #include <langinfo.h>
 
+namespace tabulink {
+
 namespace LocaleText {
 
 namespace {
@@ -99,3 +101,5 @@ QString systemReason(int error)
 }
 
 } // namespace LocaleText
+
+} // namespace tabulink

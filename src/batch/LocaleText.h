@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tabulink {
+
 // The user's locale for the command line: arguments come in its encoding and
 // messages go out in it. Qt itself always takes UTF-8, so the conversion is
 // done here with the system's iconv. The C and POSIX locales (cron, env -i)
@@ -24,3 +26,5 @@ QByteArray encode(const QString &text);
 QString systemReason(int error);
 
 } // namespace LocaleText
+
+} // namespace tabulink

@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace tabulink;
+
 int main(int argc, char *argv[])
 {
     // A standard stream that was closed gets /dev/null, read-only, in its

@@ -1,5 +1,7 @@
 #include "browse/BrowseMessages.h"
 
+namespace tabulink {
+
 namespace BrowseMessages {
 
 QString folderCannotOpen(const QString &folder, const QString &reason, const QString &shown)
@@ -58,3 +60,5 @@ QString fileManagerFailed(const QString &folder)
 }
 
 } // namespace BrowseMessages
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // What the drive, folder and file lists tell the user, all in one place.
 namespace BrowseMessages {
 
@@ -19,3 +21,5 @@ QString clipboardCannotOpen(const QString &folder, const QString &reason);
 QString fileManagerFailed(const QString &folder);
 
 } // namespace BrowseMessages
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <QUrl>
 
+namespace tabulink {
+
 namespace {
 
 // What terminals and file managers add to a path they copy: one line break
@@ -42,3 +44,5 @@ ClipboardFolder ClipboardFolder::read(const QString &clipboardText)
         return {NotAbsolute, QString()};
     return {Path, folder};
 }
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // Reads the folder path out of the clipboard text that "move to the
 // clipboard's folder" acts on. One line break at the end, quotes around the
 // path and a "file://" prefix (with its %-escapes decoded) are taken off, as
@@ -20,3 +22,5 @@ struct ClipboardFolder {
 
     static ClipboardFolder read(const QString &text);
 };
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // The clipboard's plain text, read and written whole.
 class ClipboardText
 {
@@ -11,3 +13,5 @@ public:
     virtual QString text() = 0;
     virtual void setText(const QString &text) = 0;
 };
+
+} // namespace tabulink

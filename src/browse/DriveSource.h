@@ -2,6 +2,8 @@
 
 #include "browse/DriveTable.h"
 
+namespace tabulink {
+
 // Where the drive list comes from. The window gets the mounted volumes;
 // tests give it folders as drives.
 class DriveSource
@@ -13,3 +15,5 @@ public:
     // A drive is ready when its mount point can be entered now.
     virtual bool isReady(const QString &mountPoint) = 0;
 };
+
+} // namespace tabulink

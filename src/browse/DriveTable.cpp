@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace tabulink {
+
 namespace {
 
 bool isPseudo(const QStorageInfo &volume)
@@ -104,3 +106,5 @@ void DriveTable::refreshFrom(const DriveTable &current)
     }
     *this = DriveTable(merged);
 }
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace tabulink {
+
 // The drives of the drive list: mounted volumes. Each remembers the folder
 // last worked in on it, at first its root.
 class DriveTable
@@ -40,3 +42,5 @@ public:
 private:
     QList<Drive> m_drives;
 };
+
+} // namespace tabulink

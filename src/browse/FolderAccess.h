@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // What the navigator needs of the file system. The window gets the local
 // one; tests give it a tree of their own.
 class FolderAccess
@@ -19,3 +21,5 @@ public:
     // The user's desktop folder; empty text when there is none.
     virtual QString desktopFolder() = 0;
 };
+
+} // namespace tabulink

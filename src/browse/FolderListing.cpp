@@ -17,6 +17,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+namespace tabulink {
+
 namespace {
 
 enum class Kind { Folder, File, Other };
@@ -170,3 +172,5 @@ FolderListing listFolder(const QString &folder, ListWhat what)
     result.ok = true;
     return result;
 }
+
+} // namespace tabulink

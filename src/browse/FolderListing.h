@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tabulink {
+
 // What one folder holds, as the folder and file lists show it: visible
 // subfolders and visible regular files (symbolic links count as what they
 // point to), each ordered by name as a Japanese file manager orders them.
@@ -32,3 +34,5 @@ bool canList(const QString &folder, QString *reason = nullptr);
 // compared by value ("写真 2" before "写真 10", "２日目" before kanji),
 // ties in plain code-point order so that equal-looking names keep one order.
 void sortNames(QStringList &names);
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace tabulink {
+
 namespace FolderPath {
 
 QString clean(const QString &path)
@@ -65,3 +67,5 @@ QString displayName(const QString &folder, const QString &root)
 }
 
 } // namespace FolderPath
+
+} // namespace tabulink

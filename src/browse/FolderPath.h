@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tabulink {
+
 // Path rules of the browser. A folder path is absolute, "/" separated, with
 // no trailing "/" except the root "/".
 namespace FolderPath {
@@ -32,3 +34,5 @@ QStringList chain(const QString &root, const QString &folder);
 QString displayName(const QString &folder, const QString &root);
 
 } // namespace FolderPath
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QUrl>
 
+namespace tabulink {
+
 // Hands a folder to the desktop's file manager and a page to the default
 // browser. The window gets the real one; tests record the calls.
 class Launcher
@@ -20,3 +22,5 @@ public:
     // and shell characters in the name stay part of the one path.
     static QUrl urlFor(const QString &path) { return QUrl::fromLocalFile(path); }
 };
+
+} // namespace tabulink

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace tabulink {
+
 FolderListing LocalFolders::list(const QString &folder, ListWhat what)
 {
     return listFolder(folder, what);
@@ -34,3 +36,5 @@ QString LocalFolders::desktopFolder()
         return QString();
     return path;
 }
+
+} // namespace tabulink

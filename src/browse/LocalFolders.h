@@ -2,6 +2,8 @@
 
 #include "browse/FolderAccess.h"
 
+namespace tabulink {
+
 // The folders of this system. The desktop folder is the XDG desktop
 // directory, when it exists as a folder.
 class LocalFolders : public FolderAccess
@@ -13,3 +15,5 @@ public:
     void enter(const QString &folder) override;
     QString desktopFolder() override;
 };
+
+} // namespace tabulink

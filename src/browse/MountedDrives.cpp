@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+namespace tabulink {
+
 DriveTable MountedDrives::mountedDrives()
 {
     return DriveTable::mounted();
@@ -12,3 +14,5 @@ bool MountedDrives::isReady(const QString &mountPoint)
     const QFileInfo root(mountPoint);
     return root.isDir() && root.isExecutable();
 }
+
+} // namespace tabulink

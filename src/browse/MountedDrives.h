@@ -2,6 +2,8 @@
 
 #include "browse/DriveSource.h"
 
+namespace tabulink {
+
 // The mounted volumes of this system, pseudo file systems left out.
 class MountedDrives : public DriveSource
 {
@@ -9,3 +11,5 @@ public:
     DriveTable mountedDrives() override;
     bool isReady(const QString &mountPoint) override;
 };
+
+} // namespace tabulink

@@ -8,6 +8,8 @@
 #include "browse/FolderPath.h"
 #include "browse/Launcher.h"
 
+namespace tabulink {
+
 namespace {
 
 const QString rootFolder = QStringLiteral("/");
@@ -224,3 +226,5 @@ Navigator::Result Navigator::moveToNearest(QString failed, const QString &reason
     result.error = BrowseMessages::folderCannotOpen(failed, reason, target);
     return result;
 }
+
+} // namespace tabulink

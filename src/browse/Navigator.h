@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace tabulink {
+
 class ClipboardText;
 class DriveSource;
 class FolderAccess;
@@ -81,3 +83,5 @@ private:
     QStringList m_files;
     QString m_selectedFileName;
 };
+
+} // namespace tabulink

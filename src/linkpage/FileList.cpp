@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace tabulink {
+
 QStringList FileList::rows() const
 {
     QStringList out;
@@ -123,3 +125,5 @@ QString FileList::singleLine(const QString &typed)
     });
     return out;
 }
+
+} // namespace tabulink

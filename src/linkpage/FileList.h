@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace tabulink {
+
 // The edit row above the list: row number (Label8), file name (Label9) and
 // description (Text4).
 struct EditRow {
@@ -68,3 +70,5 @@ public:
 private:
     QList<FileListEntry> m_entries;
 };
+
+} // namespace tabulink

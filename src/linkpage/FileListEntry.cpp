@@ -1,5 +1,7 @@
 #include "linkpage/FileListEntry.h"
 
+namespace tabulink {
+
 FileListEntry FileListEntry::named(const QString &fileName, const QByteArray &nativeName)
 {
     FileListEntry entry;
@@ -28,3 +30,5 @@ QString FileListEntry::build(const QString &fileName, const QString &description
         return fileName;
     return fileName + u',' + description;
 }
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tabulink {
+
 // One row of the link tab's file list: a bare file name and its description.
 // The two are kept apart, so a file name holding a comma stays whole; the
 // list shows them joined by a comma.
@@ -30,3 +32,5 @@ struct FileListEntry {
     QString shown() const { return hasComma ? fileName + u',' + description : build(fileName, description); }
     QString label() const { return hasComma || !description.isEmpty() ? description : fileName; }
 };
+
+} // namespace tabulink

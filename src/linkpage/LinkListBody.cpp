@@ -4,6 +4,8 @@
 #include "textio/Cp932.h"
 #include "textio/LineSink.h"
 
+namespace tabulink {
+
 namespace LinkListBody {
 
 namespace {
@@ -165,3 +167,5 @@ void write(LineSink &sink, const QList<FileListEntry> &entries)
 }
 
 } // namespace LinkListBody
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+namespace tabulink {
+
 class LineSink;
 struct FileListEntry;
 
@@ -33,3 +35,5 @@ QString linkLine(const FileListEntry &entry);
 void write(LineSink &sink, const QList<FileListEntry> &entries);
 
 } // namespace LinkListBody
+
+} // namespace tabulink

@@ -1,5 +1,7 @@
 #include "linkpage/LinkMessages.h"
 
+namespace tabulink {
+
 namespace LinkMessages {
 
 QString instructions()
@@ -35,3 +37,5 @@ QString rowGone(const QString &fileName)
 }
 
 } // namespace LinkMessages
+
+} // namespace tabulink

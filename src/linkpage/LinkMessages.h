@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // Every text the link tab shows the user, in one place.
 namespace LinkMessages {
 
@@ -16,3 +18,5 @@ QString nothingLoaded();
 // The loaded file's row is gone; the typed description stays.
 QString rowGone(const QString &fileName);
 } // namespace LinkMessages
+
+} // namespace tabulink

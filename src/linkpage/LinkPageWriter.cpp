@@ -4,6 +4,8 @@
 #include "page/PageFrame.h"
 #include "textio/LineSink.h"
 
+namespace tabulink {
+
 namespace LinkPageWriter {
 
 SaveTarget::Params saveParams()
@@ -26,3 +28,5 @@ bool write(QIODevice *device, const PageOptions &options, const QList<FileListEn
 }
 
 } // namespace LinkPageWriter
+
+} // namespace tabulink

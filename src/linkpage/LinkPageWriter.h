@@ -6,8 +6,11 @@
 
 #include <QList>
 
-class LineSink;
 class QIODevice;
+
+namespace tabulink {
+
+class LineSink;
 
 // The link page: the common frame around the link list of the file list rows.
 namespace LinkPageWriter {
@@ -21,3 +24,5 @@ void writeLines(LineSink &sink, const PageOptions &options, const QList<FileList
 bool write(QIODevice *device, const PageOptions &options, const QList<FileListEntry> &entries);
 
 } // namespace LinkPageWriter
+
+} // namespace tabulink

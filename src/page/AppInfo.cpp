@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace tabulink {
+
 namespace AppInfo {
 
 QString applicationTitle()
@@ -92,3 +94,5 @@ QString versionText()
 }
 
 } // namespace AppInfo
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 namespace AppInfo {
 
 // Caption of every message box that has no title of its own.
@@ -22,3 +24,5 @@ QString usageText();
 QString versionText();
 
 } // namespace AppInfo
+
+} // namespace tabulink

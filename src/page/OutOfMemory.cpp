@@ -1,5 +1,7 @@
 #include "page/OutOfMemory.h"
 
+namespace tabulink {
+
 namespace OutOfMemory {
 
 QString messageText()
@@ -8,3 +10,5 @@ QString messageText()
 }
 
 } // namespace OutOfMemory
+
+} // namespace tabulink

@@ -8,6 +8,8 @@
 #include <optional>
 #include <utility>
 
+namespace tabulink {
+
 // Actions that build large data in memory (a file read, the table filled from
 // the CSV lines, a text put into the editor) run through these. When memory
 // runs out the action stops and the user is told, instead of the program
@@ -53,3 +55,5 @@ bool runRestoring(State &state, Action &&action)
 }
 
 } // namespace OutOfMemory
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include "page/AppInfo.h"
 #include "textio/LineSink.h"
 
+namespace tabulink {
+
 BackgroundChoice backgroundFromOption(int optionNumber)
 {
     if (optionNumber < 1 || optionNumber > 9)
@@ -101,3 +103,5 @@ void writeTail(LineSink &sink, const PageOptions &options)
 }
 
 } // namespace PageFrame
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace tabulink {
+
 class LineSink;
 
 // The lines that open and close every full page (link, table and text page).
@@ -17,3 +19,5 @@ void writeHead(LineSink &sink, const PageOptions &options, const QStringList &st
 void writeTail(LineSink &sink, const PageOptions &options);
 
 } // namespace PageFrame
+
+} // namespace tabulink

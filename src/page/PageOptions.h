@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // The nine background options of the frame "ＨＴＭＬ背景色指定", in window order.
 enum class BackgroundChoice {
     None,      // no option selected: the page has no BODY line
@@ -29,3 +31,5 @@ struct PageOptions {
 
 // Maps the index of the selected option button (1..9, 0 for none) to the choice.
 BackgroundChoice backgroundFromOption(int optionNumber);
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 class UserDialogs;
 
 // What a save needs of the window around it: the dialogs, the page options as
@@ -26,3 +28,5 @@ public:
     virtual void setPathLabel(const QString &path) = 0;
     virtual void refreshFileList() = 0;
 };
+
+} // namespace tabulink

@@ -7,6 +7,8 @@
 
 #include <QFileInfo>
 
+namespace tabulink {
+
 namespace SaveTarget {
 
 QString pageFilter()
@@ -98,3 +100,5 @@ Result run(SaveContext &context, const Params &params, const std::function<void(
 }
 
 } // namespace SaveTarget
+
+} // namespace tabulink

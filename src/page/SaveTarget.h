@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace tabulink {
+
 class LineSink;
 class SaveContext;
 
@@ -49,3 +51,5 @@ Result run(SaveContext &context, const Params &params, const std::function<void(
            const QString &proposedName = QString());
 
 } // namespace SaveTarget
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace tabulink {
+
 // What the program asks of a file dialog.
 struct FileDialogRequest {
     // Pairs of description and pattern, each item followed by "|":
@@ -36,3 +38,5 @@ public:
     // OK only, warning icon, caption "Tabulink": something went wrong.
     virtual void error(const QString &text) = 0;
 };
+
+} // namespace tabulink

@@ -7,6 +7,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace tabulink {
+
 namespace {
 
 int g_writeEnd = -1;
@@ -61,3 +63,5 @@ void QuitSignals::readPipe()
             emit received(bytes[i]);
     }
 }
+
+} // namespace tabulink

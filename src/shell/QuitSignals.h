@@ -4,6 +4,8 @@
 
 class QSocketNotifier;
 
+namespace tabulink {
+
 // SIGTERM (kill, shutdown), SIGHUP (the terminal or the session went) and
 // SIGINT (Ctrl+C) end the program by default at once, with nothing stored.
 // Here they arrive as a Qt signal on the event loop instead: the handler only
@@ -26,3 +28,5 @@ private:
     int m_readEnd;
     QSocketNotifier *m_notifier;
 };
+
+} // namespace tabulink

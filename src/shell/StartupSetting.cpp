@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+namespace tabulink {
+
 namespace {
 
 // QSettings opens its file with a plain blocking open and reads it to the
@@ -41,3 +43,5 @@ QString StartupSetting(int mode, int key, const QString &value)
     settings.sync();
     return QString();
 }
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // The one stored setting: application "tablomi", section "startup2".
 constexpr int FolderKey = 1;
 
@@ -9,3 +11,5 @@ constexpr int FolderKey = 1;
 // stores value under the key and returns empty text. A damaged or
 // unwritable settings file never stops the program.
 QString StartupSetting(int mode, int key, const QString &value = QString());
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include "textio/LineScanner.h"
 
+namespace tabulink {
+
 QStringView CsvLineList::view(qsizetype index) const
 {
     if (index < 0 || index >= size())
@@ -46,3 +48,5 @@ bool isKeptLine(QStringView line)
     }
     return false;
 }
+
+} // namespace tabulink

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace tabulink {
+
 // The kept lines of the CSV file read last, shown in List1 and read by the
 // transfer. The lines are views into one text (usually the whole decoded
 // file), so 200,000 lines cost no more than the file itself.
@@ -38,3 +40,5 @@ private:
 // A line counts when something other than blanks (spaces, tabs and line
 // breaks kept inside the line) is left.
 bool isKeptLine(QStringView line);
+
+} // namespace tabulink

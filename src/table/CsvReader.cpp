@@ -4,6 +4,8 @@
 
 #include <new>
 
+namespace tabulink {
+
 namespace CsvReader {
 
 qint64 columnsFor(const CsvLineList &lines)
@@ -39,3 +41,5 @@ Result readFile(const QString &path)
 }
 
 } // namespace CsvReader
+
+} // namespace tabulink

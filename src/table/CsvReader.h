@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // Reading a CSV file into the line list ("csvﾌｧｲﾙ読込"). Nothing in the file
 // is interpreted here: commas, quotes and blanks stay in the lines.
 namespace CsvReader {
@@ -32,3 +34,5 @@ constexpr qint64 MaxFileBytes = 256 * FileReading::MiB;
 Result readFile(const QString &path);
 
 } // namespace CsvReader
+
+} // namespace tabulink

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace tabulink {
+
 namespace CsvTransfer {
 
 QStringView applyQuoteRule(QStringView text, bool stripQuotes)
@@ -40,3 +42,5 @@ qint64 run(TableGrid &grid, const CsvLineList &lines, qint64 rows, qint64 column
 }
 
 } // namespace CsvTransfer
+
+} // namespace tabulink

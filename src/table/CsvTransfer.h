@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+namespace tabulink {
+
 class CsvLineList;
 class TableGrid;
 
@@ -21,3 +23,5 @@ QStringView applyQuoteRule(QStringView text, bool stripQuotes);
 qint64 run(TableGrid &grid, const CsvLineList &lines, qint64 rows, qint64 columns, bool stripQuotes);
 
 } // namespace CsvTransfer
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include "table/TableGrid.h"
 #include "textio/LineSink.h"
 
+namespace tabulink {
+
 namespace CsvWriter {
 
 void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 columns)
@@ -48,3 +50,5 @@ SaveTarget::Params saveParams()
 }
 
 } // namespace CsvWriter
+
+} // namespace tabulink

@@ -2,8 +2,11 @@
 
 #include "page/SaveTarget.h"
 
-class LineSink;
 class QIODevice;
+
+namespace tabulink {
+
+class LineSink;
 class TableGrid;
 
 // "csv 保存": one line per row, the cells joined by commas as they are
@@ -23,3 +26,5 @@ bool write(QIODevice *device, const TableGrid &grid, qint64 rows, qint64 columns
 SaveTarget::Params saveParams();
 
 } // namespace CsvWriter
+
+} // namespace tabulink

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tabulink {
+
 // The check boxes of the "ＣＳＶ　／　ＨＴＭＬ" tab that shape the table
 // page, with their states at start; tabulink-batch starts from the same.
 struct TableChecks {
@@ -11,3 +13,5 @@ struct TableChecks {
     bool smallFont = false;     // Check7 "ﾃｰﾌﾞﾙﾌｫﾝﾄを8にする"
     bool centreAll = false;     // Check9 "全文字をセル中央にする"
 };
+
+} // namespace tabulink

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <new>
 
+namespace tabulink {
+
 namespace {
 using Result = TableEditor::Result;
 
@@ -254,3 +256,5 @@ TableEditor::Result TableEditor::saveTablePage(SaveContext &context, TableHtmlOp
         TableHtmlWriter::writeLines(sink, context.pageOptions(), m_grid, options);
     });
 }
+
+} // namespace tabulink

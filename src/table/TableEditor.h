@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+namespace tabulink {
+
 class LineSink;
 class SaveContext;
 struct TableHtmlOptions;
@@ -117,3 +119,5 @@ private:
     QString m_rowsText;
     QString m_colsText;
 };
+
+} // namespace tabulink

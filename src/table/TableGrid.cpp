@@ -4,6 +4,8 @@
 #include <limits>
 #include <new>
 
+namespace tabulink {
+
 namespace {
 // Below this much garbage the pool is never compacted: not worth the copy.
 constexpr qsizetype kCompactFloor = qsizetype(1) << 20;
@@ -157,3 +159,5 @@ void TableGrid::compact()
     m_pool.swap(pool);
     m_garbage = 0;
 }
+
+} // namespace tabulink

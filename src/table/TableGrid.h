@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tabulink {
+
 // The table of cell texts behind the grid grd1: rowCount × colCount cells,
 // addressed (row, column) from 0, plus the current cell and the column-width
 // mode. Every row and column is data; the heading row of the width mode is
@@ -82,3 +84,5 @@ private:
     int m_currentCol = 0;
     bool m_firstRowFixed = false;
 };
+
+} // namespace tabulink

@@ -5,6 +5,8 @@
 #include "table/TableGrid.h"
 #include "textio/LineSink.h"
 
+namespace tabulink {
+
 namespace TableHtmlWriter {
 
 QStringList styleLines(bool smallFont)
@@ -102,3 +104,5 @@ SaveTarget::Params saveParams()
 }
 
 } // namespace TableHtmlWriter
+
+} // namespace tabulink

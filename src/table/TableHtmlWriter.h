@@ -6,8 +6,11 @@
 
 #include <QStringList>
 
-class LineSink;
 class QIODevice;
+
+namespace tabulink {
+
+class LineSink;
 class TableGrid;
 
 // The table options of the "ＣＳＶ　／　ＨＴＭＬ" tab and the processing size,
@@ -33,3 +36,5 @@ bool write(QIODevice *device, const PageOptions &page, const TableGrid &grid, co
 SaveTarget::Params saveParams();
 
 } // namespace TableHtmlWriter
+
+} // namespace tabulink

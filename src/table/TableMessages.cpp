@@ -2,6 +2,8 @@
 
 #include "table/TableSize.h"
 
+namespace tabulink {
+
 namespace TableMessages {
 
 QString missingFile(const QString &path)
@@ -51,3 +53,5 @@ QString columnDeletion(int column)
 }
 
 } // namespace TableMessages
+
+} // namespace tabulink

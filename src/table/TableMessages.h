@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // Every text the table editing shows the user, in one place.
 namespace TableMessages {
 
@@ -22,3 +24,5 @@ QString columnDeletionTitle();
 QString columnDeletion(int column);
 
 } // namespace TableMessages
+
+} // namespace tabulink

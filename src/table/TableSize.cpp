@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace tabulink {
+
 namespace TableSize {
 
 namespace {
@@ -87,3 +89,5 @@ qint64 wholePart(double number)
 }
 
 } // namespace TableSize
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // The numbers in the size selectors Combo1 (rows) and Combo2 (columns), and
 // the largest table the program will hold.
 namespace TableSize {
@@ -38,3 +40,5 @@ qint64 leadingCount(const QString &text);
 qint64 wholePart(double number);
 
 } // namespace TableSize
+
+} // namespace tabulink

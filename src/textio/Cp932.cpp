@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+namespace tabulink {
+
 namespace Cp932 {
 namespace {
 
@@ -296,3 +298,5 @@ QString decodeFileContent(const QByteArray &bytes)
 }
 
 } // namespace Cp932
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tabulink {
+
 // Code page 932 (Windows Shift_JIS), with the mapping taken from glibc's
 // iconv "CP932". The tables are built once, on first use.
 namespace Cp932 {
@@ -42,3 +44,5 @@ bool isDoubleByte(char16_t ch);
 QString decodeFileContent(const QByteArray &bytes);
 
 } // namespace Cp932
+
+} // namespace tabulink

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+namespace tabulink {
 
 FileDescriptorDevice::FileDescriptorDevice(int fd)
     : m_fd(fd)
@@ -28,3 +29,5 @@ qint64 FileDescriptorDevice::writeData(const char *data, qint64 size)
     }
     return size;
 }
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QIODevice>
 #include <QString>
 
+namespace tabulink {
+
 // Writes straight to an open file descriptor with the system's write(), with
 // no buffer of its own: a failed write (a full disk, a closed or broken
 // standard output) shows at once in write()'s result, with the system's
@@ -30,3 +32,5 @@ private:
     qint64 m_written = 0;
     int m_failure = 0;
 };
+
+} // namespace tabulink

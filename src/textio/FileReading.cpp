@@ -17,6 +17,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tabulink {
+
 namespace FileReading {
 
 namespace {
@@ -189,3 +191,5 @@ QString toCrLf(const QString &text)
 }
 
 } // namespace FileReading
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tabulink {
+
 // Reading files the program did not write itself: only regular files are
 // opened (a FIFO or a device must never block the window), no file larger
 // than the program can hold is taken in, and the content is decoded as
@@ -49,3 +51,5 @@ QStringList splitLines(const QString &text);
 QString toCrLf(const QString &text);
 
 } // namespace FileReading
+
+} // namespace tabulink

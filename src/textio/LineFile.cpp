@@ -3,6 +3,8 @@
 #include "textio/LineSink.h"
 #include "textio/SafeSave.h"
 
+namespace tabulink {
+
 namespace LineFile {
 
 Outcome save(const QString &path, Cp932::Unmappable mode, const std::function<void(LineSink &)> &body,
@@ -23,3 +25,5 @@ Outcome save(const QString &path, Cp932::Unmappable mode, const std::function<vo
 }
 
 } // namespace LineFile
+
+} // namespace tabulink

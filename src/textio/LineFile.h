@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace tabulink {
+
 class LineSink;
 
 // One save of a file made of lines, as the window and tabulink-batch both
@@ -21,3 +23,5 @@ Outcome save(const QString &path, Cp932::Unmappable mode, const std::function<vo
              qsizetype *replaced = nullptr);
 
 } // namespace LineFile
+
+} // namespace tabulink

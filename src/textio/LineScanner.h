@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+namespace tabulink {
+
 // How the program splits a text into lines: CR LF and a lone CR end a line,
 // and a lone LF too where lfEndsLines says so. onLine(line, ended) is called
 // for each line in order, without its line end; ended is false only for a
@@ -29,3 +31,5 @@ void scan(QStringView text, bool lfEndsLines, OnLine &&onLine)
 }
 
 } // namespace LineScanner
+
+} // namespace tabulink

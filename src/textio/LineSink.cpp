@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+namespace tabulink {
+
 namespace {
 constexpr qsizetype kFlushAt = 1 << 20;
 }
@@ -48,3 +50,5 @@ bool LineSink::finish()
     flushBuffer();
     return m_ok;
 }
+
+} // namespace tabulink

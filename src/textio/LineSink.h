@@ -7,6 +7,8 @@
 
 class QIODevice;
 
+namespace tabulink {
+
 // Every file the program writes goes through one of these: each unit is
 // encoded to code page 932 and followed by CR LF, the last one included.
 class LineSink
@@ -38,3 +40,5 @@ private:
     qsizetype m_replaced = 0;
     bool m_ok = true;
 };
+
+} // namespace tabulink

@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+namespace tabulink {
+
 namespace NativePath {
 namespace {
 
@@ -66,3 +68,5 @@ bool isFile(const QString &path)
 }
 
 } // namespace NativePath
+
+} // namespace tabulink

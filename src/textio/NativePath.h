@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QString>
 
+namespace tabulink {
+
 // File names that are not UTF-8 (a Windows archive unpacked here keeps its
 // Shift_JIS names) are shown decoded as code page 932. Qt's path functions
 // cannot give such a name's bytes back, so the listing remembers them here
@@ -24,3 +26,5 @@ QByteArray encode(const QString &path);
 bool isFile(const QString &path);
 
 } // namespace NativePath
+
+} // namespace tabulink

@@ -19,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace tabulink {
+
 namespace SafeSave {
 
 namespace {
@@ -477,3 +479,5 @@ QString failureMessage(const QString &path, const QString &reason)
 }
 
 } // namespace SafeSave
+
+} // namespace tabulink

@@ -7,6 +7,8 @@
 
 class QIODevice;
 
+namespace tabulink {
+
 // Every file the program writes is saved through here. A save either puts
 // the whole new content in place, durably on disk, or leaves the old file
 // byte for byte as it was and says why:
@@ -35,3 +37,5 @@ bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &writ
 QString failureMessage(const QString &path, const QString &reason);
 
 } // namespace SafeSave
+
+} // namespace tabulink

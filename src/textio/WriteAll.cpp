@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+namespace tabulink {
+
 namespace WriteAll {
 
 bool toDevice(QIODevice *device, const char *data, qint64 size)
@@ -42,3 +44,5 @@ bool toDescriptor(int fd, const char *data, qint64 size, qint64 *written)
 }
 
 } // namespace WriteAll
+
+} // namespace tabulink

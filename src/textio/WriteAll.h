@@ -5,6 +5,8 @@
 
 class QIODevice;
 
+namespace tabulink {
+
 // Writes that go on until every byte is written: a device may take fewer
 // bytes than it is given (a full disk, a pipe), and a short write that is
 // not repeated loses the rest of the file.
@@ -23,3 +25,5 @@ inline bool toDevice(QIODevice *device, const QByteArray &bytes)
 bool toDescriptor(int fd, const char *data, qint64 size, qint64 *written = nullptr);
 
 } // namespace WriteAll
+
+} // namespace tabulink

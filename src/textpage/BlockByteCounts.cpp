@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 namespace {
 
 // Reading one paragraph costs about as much as copying some hundreds of
@@ -97,3 +99,5 @@ bool BlockByteCounts::replace(qsizetype first, qsizetype removed, const std::vec
         m_counts.insert(m_counts.begin() + first + common, added.begin() + common, added.end());
     return true;
 }
+
+} // namespace tabulink

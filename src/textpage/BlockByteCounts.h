@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace tabulink {
+
 // The editor's byte count kept per paragraph, so that a change costs the
 // paragraphs it touched instead of the whole text. The total equals
 // Cp932::byteCount of the editor text with CR LF line breaks.
@@ -41,3 +43,5 @@ private:
     std::vector<qsizetype> m_counts;
     qsizetype m_sum = 0;
 };
+
+} // namespace tabulink

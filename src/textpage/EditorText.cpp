@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace tabulink {
+
 namespace EditorText {
 
 QString fromEditor(const QString &plainText)
@@ -45,3 +47,5 @@ QString fromFile(const QString &fileText)
 }
 
 } // namespace EditorText
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tabulink {
+
 // The text the text and i-mode pages are written from: the text editor's
 // text with its line breaks as CR LF.
 namespace EditorText {
@@ -15,3 +17,5 @@ QString fromEditor(const QString &plainText);
 QString fromFile(const QString &fileText);
 
 } // namespace EditorText
+
+} // namespace tabulink

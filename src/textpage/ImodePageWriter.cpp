@@ -3,6 +3,8 @@
 #include "textio/LineSink.h"
 #include "textpage/TextPageWriter.h"
 
+namespace tabulink {
+
 namespace ImodePageWriter {
 
 SaveTarget::Params saveParams()
@@ -37,3 +39,5 @@ bool write(QIODevice *device, const PageOptions &options, const TextPageInput &i
 }
 
 } // namespace ImodePageWriter
+
+} // namespace tabulink

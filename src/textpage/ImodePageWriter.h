@@ -4,8 +4,11 @@
 #include "page/SaveTarget.h"
 #include "textpage/TextPageWriter.h"
 
-class LineSink;
 class QIODevice;
+
+namespace tabulink {
+
+class LineSink;
 
 // The reduced page for i-mode phones: its own small frame (no META line, no
 // style, no background, no footer) around the editor text, and at most one
@@ -21,3 +24,5 @@ void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput 
 bool write(QIODevice *device, const PageOptions &options, const TextPageInput &input);
 
 } // namespace ImodePageWriter
+
+} // namespace tabulink

@@ -1,5 +1,7 @@
 #include "textpage/LineBreaks.h"
 
+namespace tabulink {
+
 QString convertLineBreaks(const QString &text, bool enabled)
 {
     if (!enabled)
@@ -18,3 +20,5 @@ QString convertLineBreaks(const QString &text, bool enabled)
     result += QStringView(text).mid(from);
     return result;
 }
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <new>
 
+namespace tabulink {
+
 namespace TextFile {
 
 QString openFilter()
@@ -70,3 +72,5 @@ QString byteCountText(qsizetype count)
 }
 
 } // namespace TextFile
+
+} // namespace tabulink

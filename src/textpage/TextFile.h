@@ -5,8 +5,11 @@
 
 #include <QString>
 
-class LineSink;
 class QIODevice;
+
+namespace tabulink {
+
+class LineSink;
 
 // The editor's plain text files: Shift_JIS (or UTF-8 when the file is UTF-8)
 // read whole, written whole, with nothing added at either end.
@@ -41,3 +44,5 @@ bool write(QIODevice *device, const QString &text, qsizetype *replaced = nullptr
 QString byteCountText(qsizetype count);
 
 } // namespace TextFile
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 #include "textio/LineSink.h"
 #include "textpage/LineBreaks.h"
 
+namespace tabulink {
+
 namespace TextPageWriter {
 
 SaveTarget::Params saveParams()
@@ -40,3 +42,5 @@ bool write(QIODevice *device, const PageOptions &options, const TextPageInput &i
 }
 
 } // namespace TextPageWriter
+
+} // namespace tabulink

@@ -5,8 +5,11 @@
 
 #include <QString>
 
-class LineSink;
 class QIODevice;
+
+namespace tabulink {
+
+class LineSink;
 
 // The editor text and its two options, as the text and i-mode pages use them.
 struct TextPageInput {
@@ -29,3 +32,5 @@ void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput 
 bool write(QIODevice *device, const PageOptions &options, const TextPageInput &input);
 
 } // namespace TextPageWriter
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QIcon>
 
+namespace tabulink {
+
 namespace AppIcon {
 
 QString themeName()
@@ -25,3 +27,5 @@ QIcon load()
 }
 
 } // namespace AppIcon
+
+} // namespace tabulink

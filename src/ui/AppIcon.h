@@ -4,6 +4,8 @@
 
 class QIcon;
 
+namespace tabulink {
+
 namespace AppIcon {
 
 // The name under which the icon is installed into the icon theme and which
@@ -16,3 +18,5 @@ QIcon builtIn();
 QIcon load();
 
 } // namespace AppIcon
+
+} // namespace tabulink

@@ -7,6 +7,8 @@
 #include <QTranslator>
 #include <QStyleFactory>
 
+namespace tabulink {
+
 void setUpApplication()
 {
     Fonts::installSubstitutions();
@@ -23,3 +25,5 @@ void setUpApplication()
         "QPushButton { padding: 0px 1px; }"
         "QTabBar::tab { height: 20px; width: 165px; padding: 0px 4px; }"));
 }
+
+} // namespace tabulink

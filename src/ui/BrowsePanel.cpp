@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+namespace tabulink {
+
 namespace {
 
 // Indents each folder one step below its parent, as the chain shows them.
@@ -216,3 +218,5 @@ bool BrowsePanel::eventFilter(QObject *watched, QEvent *event)
     }
     return QObject::eventFilter(watched, event);
 }
+
+} // namespace tabulink

@@ -9,10 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-class DriveSource;
-class FileNameListModel;
-class FolderListModel;
-class Launcher;
 class QComboBox;
 class QLabel;
 class QListView;
@@ -20,6 +16,13 @@ class QMenu;
 class QModelIndex;
 class QPoint;
 class QWidget;
+
+namespace tabulink {
+
+class DriveSource;
+class FileNameListModel;
+class FolderListModel;
+class Launcher;
 class UserDialogs;
 
 // The drive, folder and file lists on the left of the window with their
@@ -76,3 +79,5 @@ private:
     FileNameListModel *m_fileModel = nullptr;
     QMenu *m_folderMenu = nullptr;
 };
+
+} // namespace tabulink

@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
+namespace tabulink {
+
 namespace Controls {
 
 QColor paleYellow()
@@ -27,3 +29,5 @@ QAction *addNamedAction(QMenu *menu, const char *name, const QString &text)
 }
 
 } // namespace Controls
+
+} // namespace tabulink

@@ -7,6 +7,8 @@ class QAction;
 class QMenu;
 class QWidget;
 
+namespace tabulink {
+
 // Small pieces the window's panels build their controls from.
 namespace Controls {
 
@@ -19,3 +21,5 @@ void setPaleYellowBase(QWidget *widget);
 QAction *addNamedAction(QMenu *menu, const char *name, const QString &text);
 
 } // namespace Controls
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace tabulink {
+
 namespace {
 int shownRows(const CsvLineList &lines)
 {
@@ -34,3 +36,5 @@ void CsvLineListModel::follow()
     m_rows = shownRows(*m_lines);
     endResetModel();
 }
+
+} // namespace tabulink

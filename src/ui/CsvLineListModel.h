@@ -2,6 +2,8 @@
 
 #include <QAbstractListModel>
 
+namespace tabulink {
+
 class CsvLineList;
 
 // Shows the CSV line list in List1.
@@ -21,3 +23,5 @@ private:
     const CsvLineList *m_lines;
     int m_rows;
 };
+
+} // namespace tabulink

@@ -23,6 +23,8 @@
 #include <limits>
 #include <utility>
 
+namespace tabulink {
+
 namespace {
 QStringList numberItems(int from, int to)
 {
@@ -249,3 +251,5 @@ void CsvTab::applyWidthMode()
     if (grid.rowCount() > 1)
         m_gridView->setRowHidden(1, false);
 }
+
+} // namespace tabulink

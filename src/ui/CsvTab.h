@@ -3,13 +3,16 @@
 #include "table/TableEditor.h"
 #include "ui/TabPage.h"
 
-class CsvLineListModel;
 class QComboBox;
 class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
 class QTableView;
+
+namespace tabulink {
+
+class CsvLineListModel;
 class TableGridModel;
 class TwoStateCheckBox;
 class SaveContext;
@@ -90,3 +93,5 @@ private:
     QPushButton *m_savePageButton = nullptr;
     QMenu *m_gridMenu = nullptr;
 };
+
+} // namespace tabulink

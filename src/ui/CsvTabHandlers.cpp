@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
+namespace tabulink {
+
 namespace {
 // The busy pointer for as long as a handler runs.
 class BusyPointer
@@ -121,3 +123,5 @@ void CsvTab::saveTablePage()
     options.centreAll = m_centreAllBox->isTicked();
     showResult(m_editor.saveTablePage(m_saves, options));
 }
+
+} // namespace tabulink

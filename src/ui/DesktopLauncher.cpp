@@ -2,6 +2,8 @@
 
 #include <QDesktopServices>
 
+namespace tabulink {
+
 bool DesktopLauncher::openFolder(const QString &folder)
 {
     return QDesktopServices::openUrl(urlFor(folder));
@@ -11,3 +13,5 @@ bool DesktopLauncher::openPage(const QString &path)
 {
     return QDesktopServices::openUrl(urlFor(path));
 }
+
+} // namespace tabulink

@@ -1,5 +1,7 @@
 #include "ui/FileNameListModel.h"
 
+namespace tabulink {
+
 void FileNameListModel::setNames(const QStringList &names)
 {
     beginResetModel();
@@ -27,3 +29,5 @@ Qt::ItemFlags FileNameListModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
+
+} // namespace tabulink

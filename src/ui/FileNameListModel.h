@@ -3,6 +3,8 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+namespace tabulink {
+
 // The names of the file list File1: read only, one implicitly shared list,
 // replaced whole on every re-read, so a folder of a hundred thousand files
 // costs one reset and no per-row objects.
@@ -22,3 +24,5 @@ public:
 private:
     QStringList m_names;
 };
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include "browse/FolderPath.h"
 
+namespace tabulink {
+
 void FolderListModel::setFolder(const QString &root, const QString &folder,
                                 const QStringList &subfolders)
 {
@@ -65,3 +67,5 @@ Qt::ItemFlags FolderListModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
+
+} // namespace tabulink

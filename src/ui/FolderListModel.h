@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QStringList>
 
+namespace tabulink {
+
 // The rows of the folder list Dir1: the chain of folders from the volume's
 // root down to the current folder (shown open), then the current folder's
 // subfolders (shown closed), each indented one step below its parent.
@@ -34,3 +36,5 @@ private:
     QIcon m_open;
     QIcon m_closed;
 };
+
+} // namespace tabulink

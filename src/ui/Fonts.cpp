@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace tabulink {
+
 namespace Fonts {
 
 namespace {
@@ -33,3 +35,5 @@ QFont mincho(qreal pointSize)
 }
 
 } // namespace Fonts
+
+} // namespace tabulink

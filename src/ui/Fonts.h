@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+namespace tabulink {
+
 // The two Japanese faces the window names, mapped onto the IPA fonts.
 namespace Fonts {
 
@@ -12,3 +14,5 @@ QFont gothic(qreal pointSize);  // "ＭＳ Ｐゴシック"
 QFont mincho(qreal pointSize);  // "ＭＳ 明朝"
 
 } // namespace Fonts
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tabulink {
+
 LinkListModel::LinkListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
@@ -86,3 +88,5 @@ void LinkListModel::removeRows(const QList<qsizetype> &indexes)
         end = begin;
     }
 }
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <QAbstractListModel>
 
+namespace tabulink {
+
 // List2's model: the file list rows, each shown as name and description
 // joined by a comma.
 class LinkListModel : public QAbstractListModel
@@ -30,3 +32,5 @@ public:
 private:
     FileList m_list;
 };
+
+} // namespace tabulink

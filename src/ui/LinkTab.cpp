@@ -20,6 +20,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+namespace tabulink {
+
 LinkTab::LinkTab(SaveContext &saves, std::function<QStringList()> fileNames, QWidget *parent)
     : TabPage(parent), m_saves(saves), m_fileNames(std::move(fileNames))
 {
@@ -222,3 +224,5 @@ bool LinkTab::eventFilter(QObject *watched, QEvent *event)
     }
     return TabPage::eventFilter(watched, event);
 }
+
+} // namespace tabulink

@@ -7,12 +7,15 @@
 
 #include <functional>
 
-class LinkListModel;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
 class QPushButton;
+
+namespace tabulink {
+
+class LinkListModel;
 class SaveContext;
 
 // The tab "リンクＨＴＭＬ": the file list with descriptions and the link page.
@@ -61,3 +64,5 @@ private:
     LinkListModel *m_fileListModel;
     QMenu *m_rowMenu;
 };
+
+} // namespace tabulink

@@ -20,6 +20,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+namespace tabulink {
+
 MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher)
     : QMainWindow(parent)
 {
@@ -125,3 +127,5 @@ SaveContext &MainWindow::saveContext() const
 {
     return *m_saveContext;
 }
+
+} // namespace tabulink

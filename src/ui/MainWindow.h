@@ -7,13 +7,16 @@
 #include <memory>
 #include <optional>
 
+class QLabel;
+class QTabWidget;
+
+namespace tabulink {
+
 class BrowsePanel;
 class CsvTab;
 class Launcher;
 class LinkTab;
 class PageOptionsPanel;
-class QLabel;
-class QTabWidget;
 class QtUserDialogs;
 class TextTab;
 class UserDialogs;
@@ -68,3 +71,5 @@ private:
     std::unique_ptr<WindowSaveContext> m_saveContext;
     std::optional<QString> m_storedFolder;
 };
+
+} // namespace tabulink

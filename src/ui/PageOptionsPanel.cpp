@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+namespace tabulink {
+
 namespace {
 struct OptionSpec {
     const char *name;
@@ -83,3 +85,5 @@ PageOptions PageOptionsPanel::readPageOptions() const
     }
     return o;
 }
+
+} // namespace tabulink

@@ -4,12 +4,15 @@
 
 #include <QObject>
 
-class ClickableLabel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
+
+namespace tabulink {
+
+class ClickableLabel;
 class TwoStateCheckBox;
 
 // The page options below the tab control: title, back address, the
@@ -37,3 +40,5 @@ private:
     QRadioButton *m_backgroundButtons[9];
     ClickableLabel *m_exampleLabel;
 };
+
+} // namespace tabulink

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+namespace tabulink {
+
 namespace {
 
 // Room the box keeps beside its text on the screen (frame, margins, icon).
@@ -110,3 +112,5 @@ void QtUserDialogs::error(const QString &text)
     showTextAsItIs(box);
     box.exec();
 }
+
+} // namespace tabulink

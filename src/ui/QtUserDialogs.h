@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace tabulink {
+
 // The real message boxes and file dialog.
 class QtUserDialogs : public UserDialogs
 {
@@ -27,3 +29,5 @@ private:
 
     QWidget *m_owner;
 };
+
+} // namespace tabulink

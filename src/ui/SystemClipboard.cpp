@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+namespace tabulink {
+
 QString SystemClipboard::text()
 {
     return QGuiApplication::clipboard()->text();
@@ -12,3 +14,5 @@ void SystemClipboard::setText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
 }
+
+} // namespace tabulink

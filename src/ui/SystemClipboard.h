@@ -2,6 +2,8 @@
 
 #include "browse/ClipboardText.h"
 
+namespace tabulink {
+
 // The desktop's clipboard, plain text.
 class SystemClipboard : public ClipboardText
 {
@@ -9,3 +11,5 @@ public:
     QString text() override;
     void setText(const QString &text) override;
 };
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QTabWidget>
 
+namespace tabulink {
+
 TabPage::TabPage(QWidget *parent)
     : QWidget(parent)
 {
@@ -44,3 +46,5 @@ void TabPage::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     relayout();
 }
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QWidget>
 
+namespace tabulink {
+
 // One page of SSTab1. Controls are placed in the tab control's coordinates
 // (its corner, tab strip included), as the window's inventory gives them.
 class TabPage : public QWidget
@@ -42,3 +44,5 @@ W *placeAt(W *widget, const char *name, int x, int y, int w, int h)
     widget->setGeometry(x, y, w, h);
     return widget;
 }
+
+} // namespace tabulink

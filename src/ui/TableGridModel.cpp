@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace tabulink {
+
 TableGridModel::TableGridModel(const TableGrid *grid, QObject *parent)
     : QAbstractTableModel(parent), m_grid(grid), m_rows(grid->rowCount()), m_columns(grid->colCount())
 {
@@ -92,3 +94,5 @@ void TableGridModel::followSize()
         endRemoveColumns();
     }
 }
+
+} // namespace tabulink

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+namespace tabulink {
+
 // Shows a TableGrid in grd1. The grid changes first; follow() then brings
 // the view along with row and column signals that keep the view's column
 // widths at their positions. While the width mode is on, the horizontal
@@ -30,3 +32,5 @@ private:
     int m_rows;
     int m_columns;
 };
+
+} // namespace tabulink

@@ -19,6 +19,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+namespace tabulink {
+
 namespace {
 
 class WaitCursor
@@ -167,3 +169,5 @@ void TextTab::recountAll()
 {
     m_counts.reset(BlockByteCounts::paragraphCounts(m_editor->document()->toRawText()));
 }
+
+} // namespace tabulink

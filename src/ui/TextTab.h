@@ -5,6 +5,9 @@
 
 class QLabel;
 class QPlainTextEdit;
+
+namespace tabulink {
+
 class TwoStateCheckBox;
 class SaveContext;
 struct TextPageInput;
@@ -43,3 +46,5 @@ private:
     TwoStateCheckBox *m_breaksBox;
     BlockByteCounts m_counts;
 };
+
+} // namespace tabulink

@@ -1,5 +1,7 @@
 #include "ui/TwoStateCheckBox.h"
 
+namespace tabulink {
+
 TwoStateCheckBox::TwoStateCheckBox(const QString &text, QWidget *parent)
     : QCheckBox(text, parent)
 {
@@ -11,3 +13,5 @@ void TwoStateCheckBox::nextCheckState()
     setTristate(false);
     setCheckState(tick ? Qt::Checked : Qt::Unchecked);
 }
+
+} // namespace tabulink

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 
+namespace tabulink {
+
 // The user toggles only between ticked and unticked; a partial state set by
 // code counts as not ticked and the next click ticks the box.
 class TwoStateCheckBox : public QCheckBox
@@ -14,3 +16,5 @@ public:
 protected:
     void nextCheckState() override;
 };
+
+} // namespace tabulink

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+namespace tabulink {
+
 WindowSaveContext::WindowSaveContext(UserDialogs &dialogs, const PageOptionsPanel &options, BrowsePanel &browse,
                                      QLabel &pathLabel)
     : m_dialogs(dialogs), m_options(options), m_browse(browse), m_pathLabel(pathLabel)
@@ -40,3 +42,5 @@ void WindowSaveContext::refreshFileList()
 {
     m_browse.refreshFiles();
 }
+
+} // namespace tabulink

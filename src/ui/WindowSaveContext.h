@@ -2,9 +2,12 @@
 
 #include "page/SaveContext.h"
 
+class QLabel;
+
+namespace tabulink {
+
 class BrowsePanel;
 class PageOptionsPanel;
-class QLabel;
 
 // A save's view of the window: the dialogs, the options panel, the browse
 // panel's folder and file list, and the path label Label1. The window builds
@@ -28,3 +31,5 @@ private:
     BrowsePanel &m_browse;
     QLabel &m_pathLabel;
 };
+
+} // namespace tabulink

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tabulink;
+
 namespace {
 
 struct Result {

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace tabulink {
+
 // A Launcher that starts nothing and notes what it was asked to open.
 class RecordingLauncher : public Launcher
 {
@@ -23,3 +25,5 @@ public:
     QStringList pages;
     bool succeed = true;
 };
+
+} // namespace tabulink

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QTest>
 
+using namespace tabulink;
+
 class TestDriveTable : public QObject
 {
     Q_OBJECT

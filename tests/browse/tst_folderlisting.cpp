@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace tabulink;
+
 class TestFolderListing : public QObject
 {
     Q_OBJECT

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace tabulink;
+
 class TestFolderPath : public QObject
 {
     Q_OBJECT

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+using namespace tabulink;
+
 namespace {
 
 // The lists, with the file system, drives and clipboard they see, and what a

@@ -21,6 +21,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace tabulink;
+
 namespace {
 // Text worth a browser's look: kanji, kana, half-width katakana, characters
 // only code page 932 has, and characters it lacks.

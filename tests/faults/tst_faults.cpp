@@ -25,6 +25,8 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+using namespace tabulink;
+
 namespace {
 
 // Every save of the window goes through the one save procedure: the CSV

@@ -36,6 +36,8 @@
 #define TABULINK_ASAN 1
 #endif
 
+using namespace tabulink;
+
 namespace {
 
 constexpr qint64 MiB = 1024 * 1024;

@@ -8,6 +8,8 @@
 #include <QBuffer>
 #include <QTest>
 
+using namespace tabulink;
+
 namespace {
 
 QList<FileListEntry> entries(const QStringList &rows)

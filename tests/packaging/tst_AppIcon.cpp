@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tabulink;
+
 // The window icon: the one installed into the icon theme wins, and the copy
 // built into the program stands in when the program runs uninstalled.
 class TestAppIcon : public QObject

@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QTest>
 
+using namespace tabulink;
+
 namespace {
 const QString kFooter = QStringLiteral(
     "<div align=\"right\"><A href=\"http://www.example.com/tabulink/\" target=\"_blank\"><b><FONT size=\"-2\">"

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tabulink;
+
 using SaveTarget::OverwriteForm;
 using SaveTarget::Result;
 

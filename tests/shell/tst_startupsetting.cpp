@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tabulink;
+
 class TestStartupSetting : public QObject
 {
     Q_OBJECT

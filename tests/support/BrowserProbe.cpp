@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+namespace tabulink {
+
 namespace BrowserProbe {
 
 QString chromiumPath()
@@ -102,3 +104,5 @@ QList<Page> load(const QStringList &pagePaths, QString *errorText)
 }
 
 } // namespace BrowserProbe
+
+} // namespace tabulink

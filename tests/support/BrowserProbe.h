@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tabulink {
+
 // Loads pages in headless Chromium and reports what the browser made of
 // them: the character set it decoded with, the title, the body text and the
 // resolved link targets.
@@ -22,3 +24,5 @@ QString chromiumPath(); // empty when Chromium is not installed
 QList<Page> load(const QStringList &pagePaths, QString *errorText = nullptr);
 
 } // namespace BrowserProbe
+
+} // namespace tabulink

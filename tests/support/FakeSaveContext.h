@@ -3,6 +3,8 @@
 #include "page/SaveContext.h"
 #include "support/ScriptedDialogs.h"
 
+namespace tabulink {
+
 // A SaveContext without a window, for the core's save procedure.
 class FakeSaveContext : public SaveContext
 {
@@ -22,3 +24,5 @@ public:
     QString label;
     int refreshes = 0;
 };
+
+} // namespace tabulink

@@ -1,5 +1,7 @@
 #include "support/ScriptedDialogs.h"
 
+namespace tabulink {
+
 std::optional<QString> ScriptedDialogs::nextFileName()
 {
     if (m_fileNames.isEmpty())
@@ -66,3 +68,5 @@ void ScriptedDialogs::clear()
     m_fileNames.clear();
     m_answers.clear();
 }
+
+} // namespace tabulink

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+namespace tabulink {
+
 // A UserDialogs that answers from a script and records every call. An empty
 // script cancels the file dialog and answers No to a question.
 class ScriptedDialogs : public UserDialogs
@@ -44,3 +46,5 @@ private:
     QList<bool> m_answers;
     QList<Call> m_calls;
 };
+
+} // namespace tabulink

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace tabulink {
+
 namespace TestFiles {
 
 QByteArray sjis(const QString &text)
@@ -87,3 +89,5 @@ QStringList pageLines(const QString &title, const QString &backUrl, const QStrin
 }
 
 } // namespace TestFiles
+
+} // namespace tabulink

@@ -8,6 +8,8 @@
 
 class QIODevice;
 
+namespace tabulink {
+
 namespace TestFiles {
 
 // The expected bytes of a file: every line in code page 932, each followed by
@@ -27,3 +29,5 @@ QStringList pageLines(const QString &title, const QString &backUrl, const QStrin
                       const QStringList &style, const QStringList &body);
 
 } // namespace TestFiles
+
+} // namespace tabulink

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace tabulink;
+
 namespace {
 CsvLineList linesOf(const QStringList &lines)
 {

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tabulink;
+
 namespace {
 using Rows = QList<QStringList>;
 using Message = TableEditor::Result::Message;

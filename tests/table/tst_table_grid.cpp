@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace tabulink;
+
 class TestTableGrid : public QObject
 {
     Q_OBJECT

@@ -8,6 +8,8 @@
 #include <QBuffer>
 #include <QTest>
 
+using namespace tabulink;
+
 Q_DECLARE_METATYPE(TableHtmlOptions)
 
 namespace {

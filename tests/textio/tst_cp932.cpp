@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace tabulink;
+
 class TestCp932 : public QObject
 {
     Q_OBJECT

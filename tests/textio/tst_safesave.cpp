@@ -16,6 +16,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace tabulink;
+
 class TestSafeSave : public QObject
 {
     Q_OBJECT

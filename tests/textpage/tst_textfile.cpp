@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tabulink;
+
 class TestTextFile : public QObject
 {
     Q_OBJECT

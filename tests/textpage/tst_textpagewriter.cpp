@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace tabulink;
+
 namespace {
 QByteArray page(const QString &text, bool breaks, bool mincho, const PageOptions &o = PageOptions())
 {

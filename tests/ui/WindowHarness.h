@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace tabulink {
+
 class WindowHarness
 {
 public:
@@ -59,3 +61,5 @@ public:
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };
+
+} // namespace tabulink

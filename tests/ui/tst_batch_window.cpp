@@ -18,6 +18,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+using namespace tabulink;
+
 namespace {
 
 struct Settings {

@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+using namespace tabulink;
+
 namespace {
 
 QStringList rows(const QAbstractItemModel *model)

@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+using namespace tabulink;
+
 class TestCsvTab : public QObject
 {
     Q_OBJECT

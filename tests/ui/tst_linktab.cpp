@@ -20,6 +20,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace tabulink;
+
 class TestLinkTab : public QObject
 {
     Q_OBJECT

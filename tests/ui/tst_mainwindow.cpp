@@ -22,6 +22,8 @@
 
 #include <csignal>
 
+using namespace tabulink;
+
 namespace {
 // True once the process handles sig itself: the program has its window up.
 bool handles(qint64 pid, int sig)

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTextCursor>
 
+using namespace tabulink;
+
 class TestTextTab : public QObject
 {
     Q_OBJECT

@@ -27,6 +27,8 @@
 
 #include <functional>
 
+using namespace tabulink;
+
 namespace {
 
 // Takes the modal dialogs the window opens one after another and hands each
