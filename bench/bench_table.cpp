@@ -101,8 +101,7 @@ int main(int argc, char **argv)
         CsvWriter::write(&buffer, grid, read.rows, read.columns);
     }
     report("write CSV into memory", timer);
-    QString reason;
-    SafeSave::writeBytes(dir.filePath("out.csv"), csv, &reason);
+    SafeSave::writeBytes(dir.filePath("out.csv"), csv);
     report("save CSV to disk", timer);
 
     {
@@ -124,7 +123,7 @@ int main(int argc, char **argv)
         TableHtmlWriter::write(&buffer, PageOptions(), grid, options);
     }
     report("write table page into memory", timer);
-    SafeSave::writeBytes(dir.filePath("out.html"), page, &reason);
+    SafeSave::writeBytes(dir.filePath("out.html"), page);
     report("save table page to disk", timer);
     std::printf("csv %lld bytes, page %lld bytes, pool %lld chars\n", qint64(csv.size()), qint64(page.size()),
                 qint64(grid.poolSize()));

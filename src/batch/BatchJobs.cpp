@@ -41,7 +41,7 @@ namespace {
 Job failed(const QString &error)
 {
     Job job;
-    job.error = error;
+    job.message = error;
     return job;
 }
 
@@ -58,10 +58,9 @@ QString systemReason(int error, qint64 maxBytes)
     return reason;
 }
 
-struct Input {
-    bool ok = false;
+// message: "FILE: reason".
+struct Input : Outcome {
     QString text;
-    QString error; // "FILE: reason"
 };
 
 // What the user names is read as asked: a file, "-" for standard input, a
@@ -75,7 +74,7 @@ Input readInput(const QString &path, qint64 maxBytes)
     if (path != QLatin1String("-")) {
         fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            r.error = path + QStringLiteral(": ") + systemReason(errno, maxBytes);
+            r.message = path + QStringLiteral(": ") + systemReason(errno, maxBytes);
             return r;
         }
     }
@@ -88,14 +87,14 @@ Input readInput(const QString &path, qint64 maxBytes)
     if (fd != STDIN_FILENO)
         ::close(fd);
     if (!read.ok) {
-        r.error = path + QStringLiteral(": ") + systemReason(read.error, maxBytes);
+        r.message = path + QStringLiteral(": ") + systemReason(read.error, maxBytes);
         return r;
     }
     try {
         r.text = Cp932::decodeFileContent(read.bytes);
     } catch (const std::bad_alloc &) {
         r.text.clear();
-        r.error = path + QStringLiteral(": ") + systemReason(ENOMEM, maxBytes);
+        r.message = path + QStringLiteral(": ") + systemReason(ENOMEM, maxBytes);
         return r;
     }
     r.ok = true;
@@ -107,7 +106,7 @@ Job textJob(const Options &options)
     // Read as "ファイル読込" loads the editor.
     const Input file = readInput(options.inputs.value(0), TextFile::MaxFileBytes);
     if (!file.ok)
-        return failed(file.error);
+        return failed(file.message);
     TextPageInput input;
     input.text = EditorText::fromFile(file.text);
     input.convertBreaks = options.convertBreaks;
@@ -129,7 +128,7 @@ Job tableJob(const Options &options)
     const QString &path = options.inputs.value(0);
     Input file = readInput(path, CsvReader::MaxFileBytes);
     if (!file.ok)
-        return failed(file.error);
+        return failed(file.message);
     CsvReader::Result read;
     try {
         read = CsvReader::fromText(file.text);
@@ -195,7 +194,7 @@ Job linksJob(const Options &options)
     // The names "ファイル名取り込み" takes from the file list.
     FolderListing listing = listFolder(QFileInfo(path).absoluteFilePath(), ListWhat::FilesOnly);
     if (!listing.ok)
-        return failedOn(path, listing.error);
+        return failedOn(path, listing.message);
     const QString self = outputNameIn(path, options.output);
     if (!self.isEmpty())
         listing.files.removeOne(self);
@@ -205,7 +204,7 @@ Job linksJob(const Options &options)
     if (!options.descriptions.isEmpty()) {
         const Input file = readInput(options.descriptions, FileReading::DefaultMaxBytes);
         if (!file.ok)
-            return failed(file.error);
+            return failed(file.message);
         QStringList unknown;
         rows = linkRows(listing.files, FileReading::splitLines(file.text), &unknown);
         for (const QString &name : std::as_const(unknown))

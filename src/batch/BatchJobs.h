@@ -17,9 +17,8 @@ class LineSink;
 // output file.
 namespace Batch {
 
-struct Job {
-    bool ok = false;
-    QString error;       // for standard error when !ok
+// message: for standard error when !ok.
+struct Job : Outcome {
     QStringList warnings;
     Cp932::Unmappable unmappable = Cp932::Unmappable::NumericReference;
     std::function<void(LineSink &)> body; // writes the file's lines

@@ -245,7 +245,7 @@ ParseResult parseArguments(const QStringList &args)
 
     auto fail = [&](const QString &text) {
         result.ok = false;
-        result.error = text;
+        result.message = text;
         return result;
     };
     // --help and --version win over every mistake on the line.

@@ -2,6 +2,7 @@
 
 #include "page/PageOptions.h"
 #include "table/TableChecks.h"
+#include "textio/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,10 +36,9 @@ struct Options {
     bool showVersion = false;
 };
 
-struct ParseResult {
-    bool ok = false;
+// message: for standard error when !ok.
+struct ParseResult : Outcome {
     Options options;
-    QString error; // for standard error when !ok
 };
 
 // args without the program name.

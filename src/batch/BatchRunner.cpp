@@ -161,7 +161,7 @@ int runOne(const Options &options, QIODevice *out, QIODevice *err)
 
     const Job job = prepare(options);
     if (!job.ok) {
-        say(err, job.error);
+        say(err, job.message);
         return Failure;
     }
 
@@ -311,7 +311,7 @@ int runArguments(const QStringList &args, QIODevice *out, QIODevice *err)
 {
     const ParseResult parsed = parseArguments(args);
     if (!parsed.ok) {
-        say(err, parsed.error);
+        say(err, parsed.message);
         WriteAll::toDevice(err, LocaleText::encode(tryHelp() + u'\n'));
         return UsageError;
     }

@@ -107,25 +107,13 @@ void sortNames(QStringList &names)
     names.swap(sorted);
 }
 
-bool canList(const QString &folder, QString *reason)
-{
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir) {
-        if (reason)
-            *reason = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    ::closedir(dir);
-    return true;
-}
-
 FolderListing listFolder(const QString &folder, ListWhat what)
 {
     FolderListing result;
     const QByteArray encoded = QFile::encodeName(folder);
     DIR *dir = ::opendir(encoded.constData());
     if (!dir) {
-        result.error = QString::fromLocal8Bit(std::strerror(errno));
+        result.message = QString::fromLocal8Bit(std::strerror(errno));
         return result;
     }
     const int fd = ::dirfd(dir);
@@ -151,7 +139,7 @@ FolderListing listFolder(const QString &folder, ListWhat what)
     const int readError = errno;
     ::closedir(dir);
     if (readError != 0) {
-        result.error = QString::fromLocal8Bit(std::strerror(readError));
+        result.message = QString::fromLocal8Bit(std::strerror(readError));
         result.folders.clear();
         result.files.clear();
         return result;

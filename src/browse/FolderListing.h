@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textio/Outcome.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -10,9 +12,8 @@ namespace tabulink {
 // What one folder holds, as the folder and file lists show it: visible
 // subfolders and visible regular files (symbolic links count as what they
 // point to), each ordered by name as a Japanese file manager orders them.
-struct FolderListing {
-    bool ok = false;
-    QString error;        // the system's reason when the folder cannot be read
+// When the folder cannot be read, message holds the system's reason.
+struct FolderListing : Outcome {
     QStringList folders;  // bare names
     QStringList files;    // bare names
     // The file names that are not UTF-8: shown name -> the name's bytes.
@@ -25,10 +26,6 @@ enum class ListWhat { FoldersAndFiles, FilesOnly };
 // that decodes cleanly; its bytes are kept in nativeFiles and remembered for
 // NativePath, so that it can be opened by its shown path.
 FolderListing listFolder(const QString &folder, ListWhat what = ListWhat::FoldersAndFiles);
-
-// True when folder can be opened for listing now; otherwise reason holds
-// the system's reason.
-bool canList(const QString &folder, QString *reason = nullptr);
 
 // Orders names as the lists show them: Japanese collation with numbers
 // compared by value ("写真 2" before "写真 10", "２日目" before kanji),

@@ -17,7 +17,7 @@ const QString rootFolder = QStringLiteral("/");
 Navigator::Result error(const QString &text)
 {
     Navigator::Result result;
-    result.error = text;
+    result.message = UserMessage::warning(text);
     return result;
 }
 
@@ -96,7 +96,7 @@ Navigator::Result Navigator::openFolder(const QString &folder)
         return {};
     const FolderListing listing = m_folders.list(folder, ListWhat::FoldersAndFiles);
     if (!listing.ok)
-        return moveToNearest(folder, listing.error);
+        return moveToNearest(folder, listing.message);
     return show(folder, listing);
 }
 
@@ -115,7 +115,7 @@ Navigator::Result Navigator::refreshFiles()
 {
     const FolderListing listing = m_folders.list(m_folder, ListWhat::FilesOnly);
     if (!listing.ok)
-        return moveToNearest(m_folder, listing.error);
+        return moveToNearest(m_folder, listing.message);
     m_files = listing.files;
     Result result;
     result.changes = Result::Files;
@@ -129,7 +129,7 @@ Navigator::Result Navigator::openDesktop()
         return error(BrowseMessages::desktopMissing());
     const FolderListing listing = m_folders.list(desktop, ListWhat::FoldersAndFiles);
     if (!listing.ok)
-        return error(BrowseMessages::desktopCannotOpen(desktop, listing.error));
+        return error(BrowseMessages::desktopCannotOpen(desktop, listing.message));
     return show(desktop, listing);
 }
 
@@ -140,7 +140,7 @@ Navigator::Result Navigator::openClipboardFolder()
     switch (copied.verdict) {
     case ClipboardFolder::Network: {
         Result result;
-        result.notice = BrowseMessages::networkPath();
+        result.message = UserMessage::notice(BrowseMessages::networkPath());
         return result;
     }
     case ClipboardFolder::NoText:
@@ -156,7 +156,7 @@ Navigator::Result Navigator::openClipboardFolder()
         return error(BrowseMessages::clipboardMissing(text));
     const FolderListing listing = m_folders.list(copied.folder, ListWhat::FoldersAndFiles);
     if (!listing.ok)
-        return error(BrowseMessages::clipboardCannotOpen(copied.folder, listing.error));
+        return error(BrowseMessages::clipboardCannotOpen(copied.folder, listing.message));
     Result result = show(copied.folder, listing);
     result.changes |= refreshDrives().changes;
     return result;
@@ -223,7 +223,7 @@ Navigator::Result Navigator::moveToNearest(QString failed, const QString &reason
         result.changes = Result::Folder | Result::Files;
         target = m_folder;
     }
-    result.error = BrowseMessages::folderCannotOpen(failed, reason, target);
+    result.message = UserMessage::warning(BrowseMessages::folderCannotOpen(failed, reason, target));
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/DriveTable.h"
+#include "textio/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,8 +27,7 @@ public:
     struct Result {
         enum Change { DriveList = 1, Folder = 2, Files = 4 };
         int changes = 0;
-        QString notice; // no icon
-        QString error;  // a warning
+        UserMessage message;
     };
 
     Navigator(FolderAccess &folders, DriveSource &drives, Launcher &launcher, ClipboardText &clipboard);

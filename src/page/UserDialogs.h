@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textio/Outcome.h"
+
 #include <QString>
 
 #include <optional>
@@ -37,6 +39,15 @@ public:
     virtual void notify(const QString &text) = 0;
     // OK only, warning icon, caption "Tabulink": something went wrong.
     virtual void error(const QString &text) = 0;
+
+    // A notice or a warning as the core chose it; nothing for none.
+    void tell(const UserMessage &message)
+    {
+        if (message.kind == UserMessage::Kind::Notice)
+            notify(message.text);
+        else if (message.kind == UserMessage::Kind::Warning)
+            error(message.text);
+    }
 };
 
 } // namespace tabulink

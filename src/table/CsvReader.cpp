@@ -28,14 +28,14 @@ Result readFile(const QString &path)
     const FileReading::Result read = FileReading::readText(path, MaxFileBytes);
     Result r;
     if (!read.ok) {
-        r.errorText = read.errorText;
+        r.message = read.message;
         return r;
     }
     try {
         r = fromText(read.text);
     } catch (const std::bad_alloc &) {
         r = Result();
-        r.errorText = FileReading::outOfMemoryText(path);
+        r.message = FileReading::outOfMemoryText(path);
     }
     return r;
 }

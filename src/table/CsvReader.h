@@ -11,9 +11,7 @@ namespace tabulink {
 // is interpreted here: commas, quotes and blanks stay in the lines.
 namespace CsvReader {
 
-struct Result {
-    bool ok = false;
-    QString errorText;  // for the user when !ok
+struct Result : Outcome {
     CsvLineList lines;
     qint64 rows = 0;    // the number of kept lines
     qint64 columns = 1; // commas in the first kept line, plus one

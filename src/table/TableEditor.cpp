@@ -20,22 +20,18 @@ namespace tabulink {
 namespace {
 using Result = TableEditor::Result;
 
-Result message(Result::Message kind, const QString &text)
-{
-    Result result;
-    result.message = kind;
-    result.text = text;
-    return result;
-}
-
 Result notice(const QString &text)
 {
-    return message(Result::Message::Notice, text);
+    Result result;
+    result.message = UserMessage::notice(text);
+    return result;
 }
 
 Result error(const QString &text)
 {
-    return message(Result::Message::Error, text);
+    Result result;
+    result.message = UserMessage::warning(text);
+    return result;
 }
 
 TableEditor::CellRange wholeTable(const TableGrid &grid)
@@ -94,9 +90,9 @@ TableEditor::Result TableEditor::readCsvFile(const QString &path, const QString 
     CsvReader::Result read = CsvReader::readFile(path);
     // A failed read or a size too large leaves the list and the table as they were.
     if (!read.ok)
-        return error(read.errorText);
+        return error(read.message);
     Result result = resizeTo(read.rows, read.columns);
-    if (result.message != Result::Message::None)
+    if (result.message.kind != UserMessage::Kind::None)
         return result;
     m_lines = std::move(read.lines);
     m_rowsText = QString::number(read.rows);
@@ -119,7 +115,7 @@ TableEditor::Result TableEditor::transferToGrid(bool stripQuotes)
     const qint64 wantRows = std::max<qint64>(r, m_grid.rowCount());
     const qint64 wantColumns = std::max<qint64>(c, m_grid.colCount());
     Result result = resizeTo(wantRows, wantColumns);
-    if (result.message != Result::Message::None)
+    if (result.message.kind != UserMessage::Kind::None)
         return result;
     qint64 stored = 0;
     if (!OutOfMemory::runRestoring(m_grid, [&] { stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes); }))

@@ -3,6 +3,7 @@
 #include "page/SaveTarget.h"
 #include "table/CsvLineList.h"
 #include "table/TableGrid.h"
+#include "textio/Outcome.h"
 
 #include <QString>
 
@@ -43,9 +44,7 @@ public:
     };
 
     struct Result {
-        enum class Message { None, Notice, Error };
-        Message message = Message::None;
-        QString text;
+        UserMessage message;
         Changes changes;
         bool fileMissing = false; // the file list may be out of date
     };

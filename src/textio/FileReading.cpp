@@ -96,47 +96,47 @@ Result readText(const QString &path, qint64 maxBytes)
     const QByteArray native = NativePath::encode(path);
     struct stat info;
     if (::stat(native.constData(), &info) != 0) {
-        r.errorText = QStringLiteral("ファイルが見つかりません。\n%1").arg(shown);
+        r.message = QStringLiteral("ファイルが見つかりません。\n%1").arg(shown);
         return r;
     }
     if (!S_ISREG(info.st_mode)) {
-        r.errorText = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
+        r.message = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
         return r;
     }
     // Open without blocking and check the opened object itself: the name may
     // have been replaced by a FIFO between the check above and this call.
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        r.errorText = QStringLiteral("ファイルを開けませんでした。\n%1\n%2")
+        r.message = QStringLiteral("ファイルを開けませんでした。\n%1\n%2")
                           .arg(shown, QString::fromLocal8Bit(strerror(errno)));
         return r;
     }
     const FileDescriptor file(fd);
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        r.errorText = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
+        r.message = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
         return r;
     }
     if (st.st_size > maxBytes) {
-        r.errorText = tooLargeText(path, maxBytes);
+        r.message = tooLargeText(path, maxBytes);
         return r;
     }
     try {
         QByteArray bytes;
         int error = 0;
         if (!readUpTo(file.get(), st.st_size, maxBytes, bytes, &error)) {
-            r.errorText = QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
+            r.message = QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
                               .arg(shown, QString::fromLocal8Bit(strerror(error)));
             return r;
         }
         if (bytes.size() > maxBytes) {
-            r.errorText = tooLargeText(path, maxBytes);
+            r.message = tooLargeText(path, maxBytes);
             return r;
         }
         r.text = Cp932::decodeFileContent(bytes);
     } catch (const std::bad_alloc &) {
         r = Result();
-        r.errorText = outOfMemoryText(path);
+        r.message = outOfMemoryText(path);
         return r;
     }
     r.ok = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textio/Outcome.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,10 +18,8 @@ constexpr qint64 MiB = 1024 * 1024;
 // the table grid can hold (see CsvReader::MaxFileBytes).
 constexpr qint64 DefaultMaxBytes = 256 * MiB;
 
-struct Result {
-    bool ok = false;
-    QString text;      // decoded content
-    QString errorText; // a message for the user when !ok
+struct Result : Outcome {
+    QString text; // decoded content
 };
 
 // A file above maxBytes is refused before it is read. A file whose size the

@@ -11,14 +11,13 @@ Outcome save(const QString &path, Cp932::Unmappable mode, const std::function<vo
              qsizetype *replaced)
 {
     qsizetype count = 0;
-    Outcome outcome;
-    outcome.ok = SafeSave::writeWith(path, [&](QIODevice *file) {
+    const Outcome outcome = SafeSave::writeWith(path, [&](QIODevice *file) {
         LineSink sink(file, mode);
         body(sink);
         const bool ok = sink.finish();
         count = sink.replaced();
         return ok;
-    }, &outcome.message);
+    });
     if (replaced)
         *replaced = count;
     return outcome;

@@ -393,11 +393,8 @@ bool writeInPlace(const Target &target, const QString &folderReason,
 
 } // namespace
 
-bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText)
+static bool replaceFile(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText)
 {
-    QString ignored;
-    if (!errorText)
-        errorText = &ignored;
     auto fail = [errorText](const QString &reason) {
         *errorText = reason;
         return false;
@@ -465,11 +462,19 @@ bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &writ
     return true;
 }
 
-bool writeBytes(const QString &path, const QByteArray &content, QString *errorText)
+Outcome writeWith(const QString &path, const std::function<bool(QIODevice *)> &write)
+{
+    QString reason;
+    if (replaceFile(path, write, &reason))
+        return Outcome::success();
+    return Outcome::failure(reason);
+}
+
+Outcome writeBytes(const QString &path, const QByteArray &content)
 {
     return writeWith(path, [&content](QIODevice *file) {
         return file->write(content) == content.size();
-    }, errorText);
+    });
 }
 
 QString failureMessage(const QString &path, const QString &reason)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textio/Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -25,13 +27,13 @@ namespace tabulink {
 //   kept in the user's temporary folder; any failure puts the old content back.
 namespace SafeSave {
 
-// errorText receives the reason on failure: the step and the system's text.
-bool writeBytes(const QString &path, const QByteArray &content, QString *errorText);
+// On failure the message is the reason: the step and the system's text.
+Outcome writeBytes(const QString &path, const QByteArray &content);
 
 // The same for content made while it is written, so a large file is never
 // held in memory whole: write() puts the bytes into the new file and returns
 // false on any failure.
-bool writeWith(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText);
+Outcome writeWith(const QString &path, const std::function<bool(QIODevice *)> &write);
 
 // The message the window shows for a failed save: the path and the reason.
 QString failureMessage(const QString &path, const QString &reason);

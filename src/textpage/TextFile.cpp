@@ -46,7 +46,7 @@ FileReading::Result read(const QString &path)
         r.text = FileReading::toCrLf(r.text);
     } catch (const std::bad_alloc &) {
         r = FileReading::Result();
-        r.errorText = FileReading::outOfMemoryText(path);
+        r.message = FileReading::outOfMemoryText(path);
     }
     return r;
 }

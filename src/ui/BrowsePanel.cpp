@@ -173,10 +173,7 @@ void BrowsePanel::show(const Navigator::Result &result)
     }
     if (result.changes & Navigator::Result::Files)
         m_fileModel->setNames(m_navigator.files());
-    if (!result.notice.isEmpty())
-        m_dialogs.notify(result.notice);
-    if (!result.error.isEmpty())
-        m_dialogs.error(result.error);
+    m_dialogs.tell(result.message);
 }
 
 void BrowsePanel::fillDriveList()

@@ -222,10 +222,7 @@ void CsvTab::showResult(const TableEditor::Result &result)
     syncViewFromGrid();
     if (result.fileMissing)
         m_saves.refreshFileList();
-    if (result.message == TableEditor::Result::Message::Notice)
-        m_saves.dialogs().notify(result.text);
-    else if (result.message == TableEditor::Result::Message::Error)
-        m_saves.dialogs().error(result.text);
+    m_saves.dialogs().tell(result.message);
 }
 
 void CsvTab::syncViewFromGrid()

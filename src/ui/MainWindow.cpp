@@ -72,7 +72,14 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher
     connect(qGuiApp, &QCoreApplication::aboutToQuit, this, &MainWindow::storeFolder);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The panels use services that are members of this window and go before
+    // the widgets do; a selector losing the focus while the window is torn
+    // down must not reach them.
+    for (QObject *child : findChildren<QObject *>())
+        child->blockSignals(true);
+}
 
 void MainWindow::buildMenu()
 {

@@ -109,7 +109,7 @@ void TextTab::loadTextFile()
             setEditorText(file.text);
     }
     if (!file.ok) {
-        m_saves.dialogs().error(file.errorText);
+        m_saves.dialogs().error(file.message);
         return;
     }
     m_editor->raise();

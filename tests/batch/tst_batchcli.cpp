@@ -102,7 +102,7 @@ void TestBatchCli::parsing()
     QFETCH(QStringList, args);
     QFETCH(QStringList, parsed);
     const Batch::ParseResult p = Batch::parseArguments(args);
-    QVERIFY2(p.ok, qPrintable(p.error));
+    QVERIFY2(p.ok, qPrintable(p.message));
     QCOMPARE(fields(p.options), parsed);
 }
 
@@ -313,9 +313,8 @@ void TestBatchCli::fifoOutputIsWrittenNeverReplaced()
     };
 
     // The safe save refuses to rename a plain file over it.
-    QString reason;
-    QVERIFY(!SafeSave::writeBytes(fifo, "page", &reason));
-    QVERIFY(reason.contains(QStringLiteral("通常のファイルではない")));
+    const Outcome saved = SafeSave::writeBytes(fifo, "page");
+    QVERIFY(!saved.ok && saved.message.contains(QStringLiteral("通常のファイルではない")));
     QVERIFY(stillFifo());
 
     // The command line writes into it, as "> pipe.html" would.

@@ -41,7 +41,7 @@ private slots:
 
         const FolderListing listing = listFolder(tmp.path());
         QVERIFY(listing.ok);
-        QVERIFY(listing.error.isEmpty());
+        QVERIFY(listing.message.isEmpty());
         QCOMPARE(listing.files, (QStringList{"A.txt", "b.csv", "link.csv"}));
         QCOMPARE(listing.folders, (QStringList{"linkdir", "sub"}));
 
@@ -88,12 +88,8 @@ private slots:
         const QString gone = tmp.path() + "/gone";
         const FolderListing listing = listFolder(gone);
         QVERIFY(!listing.ok);
-        QVERIFY(!listing.error.isEmpty());
+        QVERIFY(!listing.message.isEmpty());
         QVERIFY(listing.files.isEmpty());
-        QString reason;
-        QVERIFY(!canList(gone, &reason));
-        QCOMPARE(reason, listing.error);
-        QVERIFY(canList(tmp.path()));
         touch(tmp.filePath("f"));
         QVERIFY(!listFolder(tmp.filePath("f")).ok);
 

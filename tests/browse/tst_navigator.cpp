@@ -37,7 +37,7 @@ public:
     {
         FolderListing listing;
         listing.ok = !denied.contains(folder) && isFolder(folder);
-        listing.error = listing.ok ? QString() : denied.value(folder, "No such file or directory");
+        listing.message = listing.ok ? QString() : denied.value(folder, "No such file or directory");
         const QString prefix = FolderPath::fullPath(folder, "");
         for (const QString &path : std::as_const(paths)) {
             const QString rest = listing.ok && path.startsWith(prefix) ? path.mid(prefix.size()) : QString();
@@ -85,8 +85,8 @@ public:
         };
         QVERIFY2(actions.contains(step.section(' ', 0, 0)), qPrintable(step));
         const Navigator::Result result = actions.value(step.section(' ', 0, 0))(step.section(' ', 1));
-        said << result.notice << result.error;
-        said.removeAll(QString());
+        if (!result.message.text.isEmpty())
+            said << result.message.text;
     }
 };
 

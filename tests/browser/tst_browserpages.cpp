@@ -36,8 +36,7 @@ bool writePage(const QString &path, Writer writer)
     buffer.open(QIODevice::WriteOnly);
     if (!writer(&buffer))
         return false;
-    QString error;
-    return SafeSave::writeBytes(path, bytes, &error);
+    return SafeSave::writeBytes(path, bytes).ok;
 }
 
 bool writeText(const QString &path, const PageOptions &o, const TextPageInput &in)

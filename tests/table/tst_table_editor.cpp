@@ -11,7 +11,7 @@ using namespace tabulink;
 
 namespace {
 using Rows = QList<QStringList>;
-using Message = TableEditor::Result::Message;
+using Message = UserMessage::Kind;
 using Cell = QPair<int, int>;
 
 Rows table(const TableGrid &g)
@@ -54,7 +54,7 @@ private:
     // A 2 x 3 table read from a file, every cell typed over with "old".
     void readAbc(TableEditor &e)
     {
-        QCOMPARE(int(e.readCsvFile(file("abc.csv", "a,b,c\r\n1,2\r\n"), dir.path()).message), int(Message::None));
+        QCOMPARE(int(e.readCsvFile(file("abc.csv", "a,b,c\r\n1,2\r\n"), dir.path()).message.kind), int(Message::None));
         for (int i = 0; i < 6; ++i)
             e.storeCellText("old"); // from (0, 0) on
     }
@@ -94,8 +94,8 @@ private slots:
         const TableEditor::Result r = rows ? e.commitRows() : e.commitColumns();
         QCOMPARE(e.grid().rowCount(), rowCount);
         QCOMPARE(e.grid().colCount(), colCount);
-        QCOMPARE(r.text, error);
-        QCOMPARE(int(r.message), int(error.isEmpty() ? Message::None : Message::Error));
+        QCOMPARE(r.message.text, error);
+        QCOMPARE(int(r.message.kind), int(error.isEmpty() ? Message::None : Message::Warning));
     }
 
     void readingSizesTheTableAndKeepsCells()
@@ -125,7 +125,7 @@ private slots:
                                         << QStringLiteral("ファイルが指定されておりません") << false;
         QTest::newRow("a path this short counts as none") << "x.c" << int(Message::Notice)
                                                           << QStringLiteral("ファイルが指定されておりません") << false;
-        QTest::newRow("too wide") << dir.filePath("wide.csv") << int(Message::Error)
+        QTest::newRow("too wide") << dir.filePath("wide.csv") << int(Message::Warning)
                                   << tooLarge(QStringLiteral("2 行 × 100001 列")) << false;
     }
     void readingRefused()
@@ -140,8 +140,8 @@ private slots:
         TableEditor e;
         e.readCsvFile(file("first.csv", "a,b\r\n"), dir.path());
         const TableEditor::Result r = e.readCsvFile(path, dir.path());
-        QCOMPARE(int(r.message), message);
-        QCOMPARE(r.text, text);
+        QCOMPARE(int(r.message.kind), message);
+        QCOMPARE(r.message.text, text);
         QCOMPARE(r.fileMissing, fileMissing);
         QCOMPARE(e.lines().entry(0), QStringLiteral("a,b"));
         QCOMPARE(table(e.grid()), (Rows{{"", ""}}));
@@ -180,7 +180,7 @@ private slots:
         e.setRowsText(rowsText);
         e.setColsText(colsText);
         const TableEditor::Result r = e.transferToGrid(true);
-        QCOMPARE(r.text, message);
+        QCOMPARE(r.message.text, message);
         QCOMPARE(table(e.grid()), cells);
         QCOMPARE(e.grid().currentRow(), currentRow);
     }
@@ -285,8 +285,8 @@ private slots:
         context.scripted.clear();
         e.setRowsText("100000000");
         e.setColsText("3");
-        QCOMPARE(e.saveCsv(context).text, tooLarge100M);
-        QCOMPARE(e.saveTablePage(context, TableHtmlOptions()).text, tooLarge100M);
+        QCOMPARE(e.saveCsv(context).message.text, tooLarge100M);
+        QCOMPARE(e.saveTablePage(context, TableHtmlOptions()).message.text, tooLarge100M);
         QVERIFY(context.scripted.calls().isEmpty());
     }
 };

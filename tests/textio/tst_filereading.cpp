@@ -47,7 +47,7 @@ void TestFileReading::detectsTheEncoding()
     const QString path = dir.filePath(QStringLiteral("a.csv"));
     QVERIFY(TestFiles::writeAll(path, bytes));
     const FileReading::Result r = FileReading::readText(path);
-    QVERIFY2(r.ok, qPrintable(r.errorText));
+    QVERIFY2(r.ok, qPrintable(r.message));
     QCOMPARE(r.text, text);
 }
 
@@ -70,7 +70,7 @@ void TestFileReading::filesWithoutSizeEnd()
     if (ok)
         QVERIFY2(r.text.startsWith(QStringLiteral("Linux version ")), qPrintable(r.text));
     else
-        QCOMPARE(r.errorText, QStringLiteral("ファイルが大きすぎるため読み込めません（上限 16 MB）。\n/proc/self/pagemap"));
+        QCOMPARE(r.message, QStringLiteral("ファイルが大きすぎるため読み込めません（上限 16 MB）。\n/proc/self/pagemap"));
 }
 
 QTEST_GUILESS_MAIN(TestFileReading)

@@ -61,8 +61,7 @@ void TestSafeSave::replacesExistingLongerFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("page.html"));
     QVERIFY(TestFiles::writeAll(path, QByteArray(10000, 'x')));
-    QString error;
-    QVERIFY(SafeSave::writeBytes(path, "short\r\n", &error));
+    QVERIFY(SafeSave::writeBytes(path, "short\r\n").ok);
     QCOMPARE(TestFiles::readAll(path), QByteArray("short\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"page.html"}));
 }
@@ -73,13 +72,12 @@ void TestSafeSave::failureKeepsOldFileAndLeavesNoTemporary()
     // The target is a folder.
     const QString folder = dir.filePath(QStringLiteral("taken.html"));
     QVERIFY(QDir().mkpath(folder));
-    QString error;
-    QVERIFY(!SafeSave::writeBytes(folder, "x", &error));
-    QVERIFY(!error.isEmpty());
+    Outcome saved = SafeSave::writeBytes(folder, "x");
+    QVERIFY(!saved.ok && !saved.message.isEmpty());
     // The folder does not exist.
-    QVERIFY(!SafeSave::writeBytes(dir.filePath(QStringLiteral("gone/a.html")), "x", &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(SafeSave::failureMessage(QStringLiteral("/x/a.html"), error).contains(QStringLiteral("/x/a.html")));
+    saved = SafeSave::writeBytes(dir.filePath(QStringLiteral("gone/a.html")), "x");
+    QVERIFY(!saved.ok && !saved.message.isEmpty());
+    QVERIFY(SafeSave::failureMessage(QStringLiteral("/x/a.html"), saved.message).contains(QStringLiteral("/x/a.html")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
@@ -95,8 +93,8 @@ void TestSafeSave::writesThroughSymbolicLinks()
     QCOMPARE(::symlink("b.html", QFile::encodeName(dir.filePath(QStringLiteral("pages/a.html"))).constData()), 0);
     const QString link = dir.filePath(QStringLiteral("public_html/index.html"));
     QCOMPARE(::symlink("../pages/a.html", QFile::encodeName(link).constData()), 0);
-    QString error;
-    QVERIFY2(SafeSave::writeBytes(link, "new\r\n", &error), qPrintable(error));
+    const Outcome saved = SafeSave::writeBytes(link, "new\r\n");
+    QVERIFY2(saved.ok, qPrintable(saved.message));
     QCOMPARE(TestFiles::readAll(file), QByteArray("new\r\n"));
     QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(dir.filePath(QStringLiteral("pages/a.html"))).isSymLink());
     QCOMPARE(QDir(dir.filePath(QStringLiteral("pages"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -110,7 +108,7 @@ void TestSafeSave::readsOnlyRegularFiles()
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     FileReading::Result r = FileReading::readText(fifo);
     QVERIFY(!r.ok);
-    QVERIFY(!r.errorText.isEmpty());
+    QVERIFY(!r.message.isEmpty());
 
     r = FileReading::readText(dir.path());
     QVERIFY(!r.ok);
@@ -140,17 +138,17 @@ static int fullDiskChild(const QByteArray &mountPoint)
     const QByteArray old(20000, 'o');
     if (!TestFiles::writeAll(path, old))
         return 2;
-    QString error;
-    if (SafeSave::writeBytes(path, QByteArray(200000, 'n'), &error))
+    const Outcome saved = SafeSave::writeBytes(path, QByteArray(200000, 'n'));
+    if (saved.ok)
         return 3; // a cut-off copy reported as success
-    if (error.isEmpty())
+    if (saved.message.isEmpty())
         return 4;
     if (TestFiles::readAll(path) != old)
         return 5;
     if (QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System) != QStringList({"page.html"}))
         return 6;
     // A save that fits still works.
-    if (!SafeSave::writeBytes(path, "small\r\n", &error))
+    if (!SafeSave::writeBytes(path, "small\r\n").ok)
         return 7;
     return TestFiles::readAll(path) == "small\r\n" ? 0 : 8;
 }
