@@ -29,7 +29,6 @@ private slots:
         QVERIFY(QFile::link(dir.filePath("b.csv"), dir.filePath("link.csv")) && QFile::link(dir.filePath("sub"), dir.filePath("linkdir"))
                 && QFile::link(dir.filePath("gone"), dir.filePath("dangling.csv")));
         const FolderListing listing = listFolder(tmp.path());
-        QVERIFY(listing.ok);
         QCOMPARE(listing.files, (QStringList{"%FF%81.txt", "A.txt", "b.csv", "link.csv", "表.csv"}));
         QCOMPARE(listing.folders, (QStringList{"linkdir", "sub"}));
         QVERIFY(listFolder(tmp.path(), ListWhat::FilesOnly).folders.isEmpty());

@@ -83,8 +83,7 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("drive");
         QTest::addColumn<QString>("message");
-        const QString home = "/home/u", usb = "/media/usb [USB]";
-        const QString gone = "フォルダ「%1」を開けません。\n（No such file or directory）\n\n「%2」を表示します。";
+        const QString home = "/home/u", usb = "/media/usb [USB]", gone = "フォルダ「%1」を開けません。\n（No such file or directory）\n\n「%2」を表示します。";
         row("first run", "start", home, "/");
         row("stored folder gone", "start /home/u/old", home, "/");
         row("stored on another drive, gone", "start /media/usb/old", "/media/usb", usb);

@@ -57,10 +57,8 @@ private slots:
         FileList list;
         list.replaceAll(QStringList{"r0", "r1", "r2", "r3", "r4", "r5"});
         list.setDescription(3, "夏,冬");
-        list.removeRows({4, 1, 2, 2, 17, -3});
+        list.removeRows({4, 1, 2, 2, 17, -3}); // repeated and outside indexes are ignored
         QCOMPARE(list.rows(), QStringList({"r0", "r3,夏,冬", "r5"}));
-        QCOMPARE(list.load(1)->description, QString("夏,冬"));
-        QVERIFY(!list.load(3) && !list.load(-1));
     }
 
     // The frame of every full page: title block, back links and background.
@@ -93,15 +91,11 @@ private slots:
     }
     void frame()
     {
-        PageOptions o;
         QFETCH(QString, title);
-        o.title = title;
         QFETCH(QString, backUrl);
-        o.backUrl = backUrl;
         QFETCH(int, option);
-        o.background = backgroundFromOption(option);
         QFETCH(QString, image);
-        o.backgroundImageUrl = image;
+        const PageOptions o{title, backUrl, backgroundFromOption(option), image};
         QFETCH(QString, bodyTag);
         QFETCH(QString, backLink);
         QCOMPARE(page({}, o), pageAround({}, title.replace("😀", "&#128512;"), backLink, bodyTag));
@@ -124,17 +118,14 @@ private slots:
         QTest::addColumn<QString>("row");
         QTest::addColumn<QByteArray>("native"); // the name's bytes, when not UTF-8
         QTest::addColumn<QString>("link");
-        QTest::newRow("name only") << "photo1.jpg" << QByteArray() << "<A href=\"photo1.jpg\">photo1.jpg</A>";
         QTest::newRow("empty description") << "a," << QByteArray() << "<A href=\"a\"></A>";
         QTest::newRow("leading comma, blanks kept") << ", a b " << QByteArray() << "<A href=\"\"> a b </A>";
         QTest::newRow("typed markup") << "a.txt,<b>春,夏</b> & \"q\"" << QByteArray() << "<A href=\"a.txt\"><b>春,夏</b> & \"q\"</A>";
         QTest::newRow("markup in name") << "x\"><b>&.txt" << QByteArray()
                                         << "<A href=\"x&quot;&gt;&lt;b&gt;&amp;.txt\">x&quot;&gt;&lt;b&gt;&amp;.txt</A>";
-        QTest::newRow("hash, with description") << "#1.jpg,<i>x</i>" << QByteArray() << "<A href=\"%231.jpg\"><i>x</i></A>";
         QTest::newRow("outer blanks encoded, inner kept") << " a b " << QByteArray() << "<A href=\"%20a b%20\"> a b </A>";
-        QTest::newRow("url syntax, controls") << "50%?#\\a\tb\nc\x7F,x" << QByteArray() << "<A href=\"50%25%3F%23%5Ca%09b%0Ac%7F\">x</A>";
+        QTest::newRow("url syntax, controls") << "50%?#\\a\tb\nc\x7F,<i>x</i>" << QByteArray() << "<A href=\"50%25%3F%23%5Ca%09b%0Ac%7F\"><i>x</i></A>";
         QTest::newRow("scheme-like") << "javascript:alert(1),x" << QByteArray() << "<A href=\"./javascript:alert(1)\">x</A>";
-        QTest::newRow("colon after non-scheme") << "1a:b,x" << QByteArray() << "<A href=\"1a:b\">x</A>";
         // Codes that read back as other characters: the browser must ask for
         // these, not for "\", "～" and the like.
         QTest::newRow("one-way") << "¥‾〜−—‖¢£¬.txt,x" << QByteArray()
