@@ -10,19 +10,9 @@ namespace tabulink {
 class RecordingLauncher : public Launcher
 {
 public:
-    bool openFolder(const QString &folder) override
-    {
-        folders.append(folder);
-        return succeed;
-    }
-    bool openPage(const QString &path) override
-    {
-        pages.append(path);
-        return succeed;
-    }
-
-    QStringList folders;
-    QStringList pages;
+    bool openFolder(const QString &folder) override { folders.append(folder); return succeed; }
+    bool openPage(const QString &path) override { pages.append(path); return succeed; }
+    QStringList folders, pages;
     bool succeed = true;
 };
 
