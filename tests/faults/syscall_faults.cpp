@@ -4,10 +4,10 @@
 // and links into it, and the reads, writes, syncs, owner and mode changes,
 // truncations and closes of descriptors those opens returned.
 //   TABULINK_FAULT_AT=N        the Nth counted call fails with EIO
-//   TABULINK_FAULT_CALLS=a,b   every counted call of these names fails with EIO
 //   TABULINK_FAULT_NO_TMPFILE=1  O_TMPFILE opens fail with EOPNOTSUPP, as on FAT or NFS
 //   TABULINK_FAULT_STALL=name  the first counted call of that name waits for a signal
-//   TABULINK_FAULT_LOG=file    each failed or stalled call appends its name there
+//   TABULINK_FAULT_LOG=file    each failed or stalled call appends its name there (a
+//                              file outside the folder)
 // A test in the same process sets the variables, then calls
 // tabulink_faults_configure().
 
@@ -19,33 +19,24 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-char g_dir[4096];
+char g_dir[4096], g_stall[64], g_log[4096];
 size_t g_dirLength = 0;
-long g_failAt = 0;
-long g_counted = 0;
-char g_calls[256];
+long g_failAt = 0, g_counted = 0;
 bool g_noTmpfile = false;
-char g_stall[64];
-char g_log[4096];
 unsigned char g_tracked[65536];
 
 void copyVariable(const char *name, char *to, size_t size)
 {
-    const char *value = std::getenv(name);
-    std::snprintf(to, size, "%s", value ? value : "");
+    std::snprintf(to, size, "%s", std::getenv(name) ? std::getenv(name) : "");
 }
 
 template <typename F>
-F real(const char *name)
-{
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
+F real(const char *name) { return reinterpret_cast<F>(dlsym(RTLD_NEXT, name)); }
 
 bool under(const char *path)
 {
@@ -53,41 +44,17 @@ bool under(const char *path)
         && (path[g_dirLength] == '\0' || path[g_dirLength] == '/');
 }
 
-bool tracked(int fd)
-{
-    return fd >= 0 && fd < int(sizeof g_tracked) && g_tracked[fd];
-}
+bool tracked(int fd) { return fd >= 0 && fd < int(sizeof g_tracked) && g_tracked[fd]; }
+void track(int fd, bool on) { fd >= 0 && fd < int(sizeof g_tracked) ? void(g_tracked[fd] = on) : void(); }
 
-void track(int fd, bool on)
-{
-    if (fd >= 0 && fd < int(sizeof g_tracked))
-        g_tracked[fd] = on;
-}
-
-bool listed(const char *call)
-{
-    const size_t n = std::strlen(call);
-    for (const char *p = g_calls; (p = std::strstr(p, call)); p += n) {
-        if ((p == g_calls || p[-1] == ',') && (p[n] == '\0' || p[n] == ','))
-            return true;
-    }
-    return false;
-}
-
+// The log lies outside the folder: these calls are not counted.
 void note(const char *what)
 {
-    if (!g_log[0])
-        return;
-    static auto realOpen = real<int (*)(const char *, int, ...)>("open");
-    static auto realWrite = real<ssize_t (*)(int, const void *, size_t)>("write");
-    static auto realClose = real<int (*)(int)>("close");
-    const int fd = realOpen(g_log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = g_log[0] ? open(g_log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644) : -1;
     if (fd < 0)
         return;
-    char line[128];
-    const int n = std::snprintf(line, sizeof line, "%s %ld\n", what, g_counted);
-    if (realWrite(fd, line, size_t(n)) < 0) { }
-    realClose(fd);
+    dprintf(fd, "%s %ld\n", what, g_counted);
+    close(fd);
 }
 
 // Counts one call; true (errno EIO) when it is to fail.
@@ -100,12 +67,9 @@ bool strike(const char *call)
         for (;;)
             pause();
     }
-    if ((g_failAt && g_counted == g_failAt) || listed(call)) {
+    if (g_failAt && g_counted == g_failAt)
         note(call);
-        errno = EIO;
-        return true;
-    }
-    return false;
+    return g_failAt && g_counted == g_failAt && (errno = EIO);
 }
 
 } // namespace
@@ -114,23 +78,20 @@ extern "C" {
 
 void tabulink_faults_configure(void)
 {
+    char at[32], noTmpfile[8];
     copyVariable("TABULINK_FAULT_DIR", g_dir, sizeof g_dir);
-    g_dirLength = std::strlen(g_dir);
-    const char *at = std::getenv("TABULINK_FAULT_AT");
-    g_failAt = at ? std::atol(at) : 0;
-    copyVariable("TABULINK_FAULT_CALLS", g_calls, sizeof g_calls);
-    const char *noTmpfile = std::getenv("TABULINK_FAULT_NO_TMPFILE");
-    g_noTmpfile = noTmpfile && *noTmpfile == '1';
+    copyVariable("TABULINK_FAULT_AT", at, sizeof at);
+    copyVariable("TABULINK_FAULT_NO_TMPFILE", noTmpfile, sizeof noTmpfile);
     copyVariable("TABULINK_FAULT_STALL", g_stall, sizeof g_stall);
     copyVariable("TABULINK_FAULT_LOG", g_log, sizeof g_log);
+    g_dirLength = std::strlen(g_dir);
+    g_failAt = std::atol(at);
+    g_noTmpfile = noTmpfile[0] == '1';
     g_counted = 0;
     std::memset(g_tracked, 0, sizeof g_tracked);
 }
 
-__attribute__((constructor)) static void configureAtStart()
-{
-    tabulink_faults_configure();
-}
+__attribute__((constructor)) static void configureAtStart() { tabulink_faults_configure(); }
 
 int open(const char *path, int flags, ...)
 {
@@ -139,10 +100,8 @@ int open(const char *path, int flags, ...)
     const mode_t mode = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? mode_t(va_arg(args, int)) : 0;
     va_end(args);
     const bool counted = under(path);
-    if (counted && g_noTmpfile && (flags & O_TMPFILE) == O_TMPFILE) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
+    if (counted && g_noTmpfile && (flags & O_TMPFILE) == O_TMPFILE)
+        return errno = EOPNOTSUPP, -1;
     if (counted && strike("open"))
         return -1;
     static auto realOpen = real<int (*)(const char *, int, ...)>("open");
@@ -151,67 +110,34 @@ int open(const char *path, int flags, ...)
     return fd;
 }
 
-#define COUNTED_ON_FD(name, signature, ...)                 \
-    int name signature                                      \
-    {                                                       \
-        if (tracked(fd) && strike(#name))                   \
-            return -1;                                      \
-        static auto realCall = real<int(*) signature>(#name); \
-        return realCall(__VA_ARGS__);                       \
+#define COUNTED(type, name, signature, test, ...)                    \
+    type name signature                                              \
+    {                                                                \
+        if ((test) && strike(#name))                                 \
+            return -1;                                               \
+        static auto realCall = real<type(*) signature>(#name);       \
+        return realCall(__VA_ARGS__);                                \
     }
 
-COUNTED_ON_FD(fsync, (int fd), fd)
-COUNTED_ON_FD(fdatasync, (int fd), fd)
-COUNTED_ON_FD(fchown, (int fd, uid_t owner, gid_t group) noexcept, fd, owner, group)
-COUNTED_ON_FD(fchmod, (int fd, mode_t mode) noexcept, fd, mode)
-COUNTED_ON_FD(ftruncate, (int fd, off_t length) noexcept, fd, length)
-
-ssize_t write(int fd, const void *data, size_t size)
-{
-    if (tracked(fd) && strike("write"))
-        return -1;
-    static auto realWrite = real<ssize_t (*)(int, const void *, size_t)>("write");
-    return realWrite(fd, data, size);
-}
-
-ssize_t read(int fd, void *data, size_t size)
-{
-    if (tracked(fd) && strike("read"))
-        return -1;
-    static auto realRead = real<ssize_t (*)(int, void *, size_t)>("read");
-    return realRead(fd, data, size);
-}
+COUNTED(int, fsync, (int fd), tracked(fd), fd)
+COUNTED(int, fchown, (int fd, uid_t owner, gid_t group) noexcept, tracked(fd), fd, owner, group)
+COUNTED(int, fchmod, (int fd, mode_t mode) noexcept, tracked(fd), fd, mode)
+COUNTED(int, ftruncate, (int fd, off_t length) noexcept, tracked(fd), fd, length)
+COUNTED(ssize_t, write, (int fd, const void *data, size_t size), tracked(fd), fd, data, size)
+COUNTED(ssize_t, read, (int fd, void *data, size_t size), tracked(fd), fd, data, size)
+COUNTED(int, rename, (const char *from, const char *to) noexcept, under(to), from, to)
+COUNTED(int, linkat, (int fromDir, const char *from, int toDir, const char *to, int flags) noexcept, under(to),
+        fromDir, from, toDir, to, flags)
 
 // A failed close still frees the descriptor, as the kernel's does.
 int close(int fd)
 {
     static auto realClose = real<int (*)(int)>("close");
-    if (!tracked(fd))
-        return realClose(fd);
-    track(fd, false);
-    const bool fail = strike("close");
+    const bool fail = tracked(fd) && (track(fd, false), strike("close"));
     const int result = realClose(fd);
-    if (fail) {
+    if (fail)
         errno = EIO;
-        return -1;
-    }
-    return result;
-}
-
-int rename(const char *from, const char *to) noexcept
-{
-    if (under(to) && strike("rename"))
-        return -1;
-    static auto realRename = real<int (*)(const char *, const char *)>("rename");
-    return realRename(from, to);
-}
-
-int linkat(int fromDir, const char *from, int toDir, const char *to, int flags) noexcept
-{
-    if (under(to) && strike("linkat"))
-        return -1;
-    static auto realLinkat = real<int (*)(int, const char *, int, const char *, int)>("linkat");
-    return realLinkat(fromDir, from, toDir, to, flags);
+    return fail ? -1 : result;
 }
 
 } // extern "C"

@@ -38,17 +38,13 @@ QByteArray crlfSjis(const QStringList &lines)
 QByteArray readAll(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QByteArray render(const std::function<bool(QIODevice *)> &write)
@@ -62,25 +58,19 @@ QByteArray render(const std::function<bool(QIODevice *)> &write)
 QStringList pageLines(const QString &title, const QString &backUrl, const QString &bodyTag,
                       const QStringList &style, const QStringList &body)
 {
-    QStringList lines{"<HTML>", "<HEAD>",
-                      "<META HTTP-EQUIV=\"Content-type\" CONTENT=\"text/html; charset=Shift_JIS\">",
+    const bool back = !backUrl.isEmpty();
+    QStringList lines{"<HTML>", "<HEAD>", "<META HTTP-EQUIV=\"Content-type\" CONTENT=\"text/html; charset=Shift_JIS\">",
                       "<TITLE>" + title + "</TITLE>", "</HEAD>"};
     lines += style;
-    if (!bodyTag.isEmpty())
-        lines << bodyTag;
+    lines += bodyTag.isEmpty() ? QStringList() : QStringList{bodyTag};
     lines << " " << "<div align=\"center\"><B><FONT size=\"+3\">";
-    if (!backUrl.isEmpty())
-        lines << QStringLiteral("　　");
-    lines << title << "</FONT>";
-    if (!backUrl.isEmpty())
-        lines << QStringLiteral("　　　<A href=\"") + backUrl + QStringLiteral("\" target=\"_top\">戻る</A>");
-    lines << "</B></div>" << "<FONT size=\"-3\"><br></FONT>" << "<HR>" << "<FONT size=\"-3\"><br></FONT>"
-          << "<center>";
+    lines += back ? QStringList{QStringLiteral("　　"), title, "</FONT>", QStringLiteral("　　　<A href=\"") + backUrl
+                                    + QStringLiteral("\" target=\"_top\">戻る</A>")} : QStringList{title, "</FONT>"};
+    lines << "</B></div>" << "<FONT size=\"-3\"><br></FONT>" << "<HR>" << "<FONT size=\"-3\"><br></FONT>" << "<center>";
     lines += body;
     lines << "<FONT size=\"-3\"><br></FONT>" << "<HR>" << "<CENTER>";
-    if (!backUrl.isEmpty())
-        lines << "<A href=\"" + backUrl + "\">" << "<FONT size=\"+2\">" << QStringLiteral("<b>戻　る</b></FONT></A>")
-              << "<BR>";
+    if (back)
+        lines << "<A href=\"" + backUrl + "\">" << "<FONT size=\"+2\">" << QStringLiteral("<b>戻　る</b></FONT></A>") << "<BR>";
     lines << "</CENTER>"
           << "<div align=\"right\"><A href=\"http://www.example.com/tabulink/\" target=\"_blank\"><b>"
              "<FONT size=\"-2\">Tabulink ver 2.03</FONT></b></A></div>"
