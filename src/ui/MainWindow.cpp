@@ -11,6 +11,7 @@
 #include "ui/QtUserDialogs.h"
 #include "ui/TabPage.h"
 #include "ui/TextTab.h"
+#include "ui/TwoStateCheckBox.h"
 #include "ui/WindowSaveContext.h"
 
 #include <QCloseEvent>
@@ -89,6 +90,7 @@ void MainWindow::buildMenu()
 void MainWindow::showStartState()
 {
     m_browse->start(StartupSetting(1, FolderKey));
+    m_options->restore(KeptOptions::read(), m_area->findChildren<TwoStateCheckBox *>());
     m_csvTab->sizeGridFromSelectors();
     m_tabs->setCurrentIndex(1);
     m_linkTab->showInstructions();
@@ -96,6 +98,11 @@ void MainWindow::showStartState()
 
 void MainWindow::storeFolder()
 {
+    const KeptOptions options = m_options->keptOptions(m_area->findChildren<TwoStateCheckBox *>());
+    if (m_storedOptions != options) {
+        options.store();
+        m_storedOptions = options;
+    }
     const QString folder = m_browse->currentFolder();
     if (m_storedFolder == folder)
         return;
