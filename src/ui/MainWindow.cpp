@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "page/AppInfo.h"
+#include "page/OutOfMemory.h"
 #include "shell/StartupSetting.h"
 #include "ui/BrowsePanel.h"
 #include "ui/Controls.h"
@@ -60,6 +61,10 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher
     m_tabs->addTab(m_linkTab, QStringLiteral("リンクＨＴＭＬ"));
     m_tabs->tabBar()->setExpanding(true);
     m_tabs->setDocumentMode(false);
+    connect(m_csvTab, &CsvTab::csvFileDropped, this, [this](const DroppedPath &dropped) {
+        if (m_browse->openDropped(dropped))
+            OutOfMemory::runTellingUser(*m_dialogs, [this] { m_csvTab->readCsvFile(); });
+    });
 
     buildMenu();
     // Paths, file names and texts from outside show as they are: a file
