@@ -1,6 +1,6 @@
-// Files and folders dropped on the window as a file manager drops them: the
-// drop lands on the widget under the pointer that takes drops, as Qt finds
-// it, and is read, never written.
+// Files and folders dropped on the window as a file manager drops them (on
+// the widget under the pointer that takes drops, as Qt finds it), read and
+// never written; and the lists following what another program changes.
 
 #include "WindowHarness.h"
 #include "support/TestFiles.h"
@@ -24,36 +24,39 @@ class TestDrops : public QObject
     Q_OBJECT
     std::unique_ptr<QTemporaryDir> m_tmp;
     std::unique_ptr<WindowHarness> h;
-    QString d; // a folder other than the shown one
+    QString d; // a folder below the shown one
 
     QString label() const { return h->find<QLabel>("Label1")->text(); }
-    QString editorText() const { return h->find<QPlainTextEdit>("rtext1")->toPlainText(); }
     QString folder() const { return h->window->browsePanel()->currentFolder(); }
-    QString listing() const { return QDir(d).entryList(QDir::AllEntries | QDir::System).join('|'); }
-
-    // Drops urls on the middle of onto, offered as a copy or a move.
-    void drop(QWidget *onto, const QStringList &urls)
+    QString picked() const { return h->window->browsePanel()->selectedFileName(); }
+    QStringList rows(const char *list) const
     {
-        QList<QUrl> list;
-        for (const QString &u : urls)
-            list << (u.contains("://") ? QUrl(u) : QUrl::fromLocalFile(u));
+        const QAbstractItemModel *model = h->find<QListView>(list)->model();
+        QStringList result;
+        for (int i = 0; i < model->rowCount(); ++i)
+            result << model->index(i, 0).data().toString();
+        return result;
+    }
+
+    // Drops url (a path, or an address with "://") on the middle of onto,
+    // offered as a copy or a move.
+    void drop(const char *onto, const QString &url)
+    {
+        QWidget *widget = h->find(onto);
         QMimeData mime;
-        mime.setUrls(list);
-        QPoint at = onto->mapTo(h->window.get(), onto->rect().center());
+        mime.setUrls({url.contains("://") ? QUrl(url) : QUrl::fromLocalFile(url), QUrl::fromLocalFile(d)});
+        QPoint at = widget->mapTo(h->window.get(), widget->rect().center());
         QWidget *target = h->window->childAt(at);
         while (target && !target->acceptDrops())
             target = target->parentWidget();
         QVERIFY(target);
         at = target->mapFrom(h->window.get(), at);
-        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
-        QDragEnterEvent enter(at, offered, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent dropped(at, offered, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent dropped(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(target, &dropped);
-        QVERIFY(dropped.isAccepted());
+        QVERIFY(enter.isAccepted() && dropped.isAccepted());
         QCOMPARE(dropped.dropAction(), Qt::CopyAction); // a move would make the source delete it
-        QTest::qWait(20);
     }
 
 private slots:
@@ -70,58 +73,51 @@ private slots:
     }
     void cleanup() { h.reset(); m_tmp.reset(); }
 
-    void fileOnTheCsvTabIsReadAndPicked()
+    // The first item is taken: "csvﾌｧｲﾙ読込" reads it, picked in its
+    // folder; the editor loads its file rather than typing its address.
+    void filesOnTheTabs()
     {
         h->find<QTabWidget>("SSTab1")->setCurrentIndex(0);
-        drop(h->find("grd1"), {d + "/t.csv", d + "/memo.txt"});
+        drop("grd1", d + "/t.csv");
         QTRY_COMPARE(h->window->csvTab()->lines().size(), 2);
         QCOMPARE(h->window->csvTab()->lines().entry(1), QStringLiteral("c,d"));
-        QCOMPARE(label(), d + "/t.csv");
-        QCOMPARE(folder(), d);
-        QCOMPARE(h->window->browsePanel()->selectedFileName(), QStringLiteral("t.csv"));
+        QCOMPARE(folder() + " " + picked() + " " + label(), d + " t.csv " + d + "/t.csv");
         QCOMPARE(h->find<QListView>("File1")->currentIndex().data().toString(), QStringLiteral("t.csv"));
-    }
-
-    void fileOnTheEditorIsLoaded()
-    {
-        drop(h->find("rtext1"), {d + "/memo.txt"});
-        QTRY_COMPARE(editorText(), QStringLiteral("一行目\n二行目\n"));
+        h->find<QTabWidget>("SSTab1")->setCurrentIndex(1);
+        drop("rtext1", d + "/memo.txt");
+        QTRY_COMPARE(h->find<QPlainTextEdit>("rtext1")->toPlainText(), QStringLiteral("一行目\n二行目\n"));
         QCOMPARE(label(), d + "/memo.txt");
     }
 
-    void folderAndFileOnTheLists_data()
+    void folderOrFileOnTheLists_data()
     {
-        QTest::addColumn<QString>("onto");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("picked");
-        for (const char *list : {"Drive1", "Dir1", "File1"}) {
-            QTest::addRow("folder on %s", list) << list << "/d/sub" << "/d/sub" << "";
-            QTest::addRow("file on %s", list) << list << "/d/memo.txt" << "/d" << "memo.txt";
-        }
+        QTest::addColumn<QString>("expectedPick");
+        QTest::newRow("folder") << "/d/sub" << "/d/sub" << "";
+        QTest::newRow("file") << "/d/memo.txt" << "/d" << "memo.txt";
     }
-    void folderAndFileOnTheLists()
+    void folderOrFileOnTheLists()
     {
-        QFETCH(QString, onto);
         QFETCH(QString, item);
         QFETCH(QString, shown);
-        QFETCH(QString, picked);
-        drop(h->find(qPrintable(onto)), {m_tmp->path() + item});
-        QTRY_COMPARE(folder(), m_tmp->path() + shown);
-        QCOMPARE(h->window->browsePanel()->selectedFileName(), picked);
-        if (!picked.isEmpty())
-            QCOMPARE(label(), d + "/" + picked);
+        QFETCH(QString, expectedPick);
+        for (const char *list : {"Dir1", "File1", "Drive1"}) {
+            QVERIFY(h->window->browsePanel()->setFolder(m_tmp->path()));
+            drop(list, m_tmp->path() + item);
+            QTRY_COMPARE(folder(), m_tmp->path() + shown);
+            QCOMPARE(picked(), expectedPick);
+            QCOMPARE(label(), expectedPick.isEmpty() ? QString() : d + "/" + expectedPick);
+        }
     }
 
-    // Whatever the target, a refused drop shows the message and leaves the
-    // window and the disk as they were.
+    // A refused drop shows the dialogs' message and changes nothing.
     void refusedDropsChangeNothing_data()
     {
         QTest::addColumn<QString>("onto");
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("message");
-        const QString network = "直のネットワークドライブには、対応しておりません。"
-                                "ドライブ名を割り当て、ドライブ名にて指定して下さい。";
+        const QString network = "直のネットワークドライブには、対応しておりません。ドライブ名を割り当て、ドライブ名にて指定して下さい。";
         for (const char *onto : {"grd1", "rtext1", "File1"}) {
             QTest::addRow("web address on %s", onto) << onto << "https://example.com/t.csv" << network;
             QTest::addRow("FIFO on %s", onto) << onto << "/d/p.csv" << "通常のファイルではないため読み込めません。\n/d/p.csv";
@@ -134,19 +130,38 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, message);
         h->find<QTabWidget>("SSTab1")->setCurrentIndex(onto == "grd1" ? 0 : 1);
-        const QString before = listing();
+        const QStringList before = QDir(d).entryList(QDir::AllEntries | QDir::System);
         if (item.startsWith('/')) {
             item.prepend(m_tmp->path());
             message.replace("\n/", "\n" + m_tmp->path() + "/");
         }
-        drop(h->find(qPrintable(onto)), {item});
+        drop(qPrintable(onto), item);
         QTRY_COMPARE(h->dialogs.calls().size(), 1);
         QCOMPARE(h->dialogs.calls().first().text, message);
         QCOMPARE(folder(), m_tmp->path());
-        QCOMPARE(label(), QString());
-        QCOMPARE(editorText(), QString());
+        QCOMPARE(label() + h->find<QPlainTextEdit>("rtext1")->toPlainText(), QString());
         QCOMPARE(h->window->csvTab()->lines().size(), 0);
-        QCOMPARE(listing(), before);
+        QCOMPARE(QDir(d).entryList(QDir::AllEntries | QDir::System), before);
+    }
+
+    void listsFollowTheShownFolder()
+    {
+        QVERIFY(h->window->browsePanel()->setFolder(d));
+        const int chain = int(rows("Dir1").size()) - 1;
+        auto *files = h->find<QListView>("File1");
+        files->setCurrentIndex(files->model()->index(1, 0));
+        QTest::keyClick(files, Qt::Key_Return);
+        QCOMPARE(picked(), QStringLiteral("t.csv"));
+        QVERIFY(TestFiles::writeAll(d + "/b.csv", "x"));
+        QTRY_COMPARE(rows("File1"), (QStringList{"b.csv", "memo.txt", "t.csv"}));
+        QVERIFY(QFile::rename(d + "/memo.txt", d + "/z.txt") && QFile::remove(d + "/b.csv"));
+        QVERIFY(QDir(d).mkdir("new"));
+        QTRY_COMPARE(rows("File1"), (QStringList{"t.csv", "z.txt"}));
+        QTRY_COMPARE(rows("Dir1").mid(chain), (QStringList{"new", "sub"}));
+        QCOMPARE(files->selectionModel()->selectedIndexes().size(), 1);
+        QCOMPARE(files->selectionModel()->selectedIndexes().first().data().toString(), QStringLiteral("t.csv"));
+        QCOMPARE(picked(), QStringLiteral("t.csv"));
+        QCOMPARE(h->dialogs.calls().size(), 0);
     }
 };
 
