@@ -14,12 +14,13 @@ FolderWatch::FolderWatch(QObject *parent)
 {
     m_pace.setSingleShot(true);
     connect(&m_pace, &QTimer::timeout, this, [this] {
-        m_sinceLast.start();
         // A folder removed and made again under the same name has left the
         // watch list; take it back.
         if (!m_folder.isEmpty() && !m_watcher.directories().contains(m_folder))
             m_watcher.addPath(m_folder);
-        emit folderChanged();
+        m_sinceLast.start();
+        emit folderChanged(); // the lists reread the folder before this returns
+        m_lastCostMs = m_sinceLast.elapsed();
     });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::noteFolderChange);
     m_mountSettle.setSingleShot(true);
@@ -52,8 +53,12 @@ void FolderWatch::noteFolderChange()
     if (m_pace.isActive())
         return; // the reread to come sees this change too
     qint64 wait = SettleMs;
-    if (m_sinceLast.isValid())
-        wait = std::max<qint64>(wait, MinIntervalMs - m_sinceLast.elapsed());
+    if (m_sinceLast.isValid()) {
+        // A message shown during the last reread (the folder went) is not
+        // its cost: the pause is capped.
+        const qint64 interval = std::clamp<qint64>(3 * m_lastCostMs, MinIntervalMs, 10 * MinIntervalMs);
+        wait = std::max<qint64>(wait, interval - m_sinceLast.elapsed());
+    }
     m_pace.start(int(wait));
 }
 

@@ -18,8 +18,9 @@ class FolderWatch : public QObject
 {
     Q_OBJECT
 public:
-    // The least time between two folderChanged(), and the time a burst gets
-    // to settle before the first.
+    // The least time between two folderChanged() (longer when rereading the
+    // folder takes long: the window stays free at least twice that long),
+    // and the time a burst gets to settle before the first.
     static constexpr int MinIntervalMs = 1000;
     static constexpr int SettleMs = 100;
 
@@ -41,6 +42,7 @@ private:
     QString m_folder;
     QTimer m_pace;
     QElapsedTimer m_sinceLast;
+    qint64 m_lastCostMs = 0;
     QTimer m_mountSettle;
     int m_mountsFd = -1;
     QSocketNotifier *m_mounts = nullptr;
