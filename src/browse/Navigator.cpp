@@ -122,6 +122,32 @@ Navigator::Result Navigator::refreshFiles()
     return result;
 }
 
+Navigator::Result Navigator::reread()
+{
+    const FolderListing listing = m_folders.list(m_folder, ListWhat::FoldersAndFiles);
+    if (!listing.ok)
+        return moveToNearest(m_folder, listing.message);
+    Result result;
+    if (listing.folders != m_subfolders)
+        result.changes |= Result::Folder;
+    if (listing.files != m_files)
+        result.changes |= Result::Files;
+    m_subfolders = listing.folders;
+    m_files = listing.files;
+    return result;
+}
+
+Navigator::Result Navigator::openDropped(const QString &folder, const QString &fileName)
+{
+    const FolderListing listing = m_folders.list(folder, ListWhat::FoldersAndFiles);
+    if (!listing.ok)
+        return error(BrowseMessages::folderCannotOpen(folder, listing.message, m_folder));
+    Result result = show(folder, listing);
+    if (!fileName.isEmpty())
+        m_selectedFileName = fileName;
+    return result;
+}
+
 Navigator::Result Navigator::openDesktop()
 {
     const QString desktop = m_folders.desktopFolder();

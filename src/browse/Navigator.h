@@ -59,6 +59,13 @@ public:
     // be listed.
     Result setFolder(const QString &folder);
     Result refreshFiles();
+    // The shown folder read again after it changed on disk: its subfolders
+    // and files, the chain and the picked name as they were.
+    Result reread();
+    // Something dropped on the lists: a folder becomes the shown folder; a
+    // file's folder does, and the file is picked (a page too: a drop opens
+    // nothing). A folder that cannot be listed changes nothing and says why.
+    Result openDropped(const QString &folder, const QString &fileName = QString());
     Result openDesktop();
     Result openClipboardFolder();
     void copyFolderToClipboard();

@@ -1,7 +1,9 @@
 #include "ui/BrowsePanel.h"
 
+#include "browse/DroppedPath.h"
 #include "page/UserDialogs.h"
 #include "ui/Controls.h"
+#include "ui/DropFilter.h"
 #include "ui/FileNameListModel.h"
 #include "ui/FolderListModel.h"
 #include "ui/Fonts.h"
@@ -96,6 +98,12 @@ BrowsePanel::BrowsePanel(QWidget *area, QLabel *pathLabel, UserDialogs &dialogs,
     connect(rereadFiles, &QAction::triggered, this, &BrowsePanel::refreshFiles);
     connect(copyFolder, &QAction::triggered, this, &BrowsePanel::copyFolderToClipboard);
     connect(explore, &QAction::triggered, this, &BrowsePanel::openInFileManager);
+
+    auto *drops = new DropFilter(this, [this](const QList<QUrl> &urls) { takeDrop(urls); });
+    for (QWidget *target : {static_cast<QWidget *>(m_driveList), m_folderList->viewport(), m_fileList->viewport()})
+        drops->watch(target);
+    connect(&m_watch, &FolderWatch::folderChanged, this, &BrowsePanel::rereadFolder);
+    connect(&m_watch, &FolderWatch::drivesChanged, this, &BrowsePanel::refreshDrives);
 }
 
 void BrowsePanel::start(const QString &storedFolder)
@@ -113,6 +121,50 @@ bool BrowsePanel::setFolder(const QString &folder)
 void BrowsePanel::setDriveSource(DriveSource &drives)
 {
     show(m_navigator.useDrives(drives));
+}
+
+bool BrowsePanel::openDropped(const DroppedPath &dropped)
+{
+    DropFilter::tellRefusal(m_dialogs, dropped);
+    if (dropped.kind == DroppedPath::Refused || dropped.kind == DroppedPath::Nothing)
+        return false;
+    const bool isFile = dropped.kind == DroppedPath::File;
+    const Navigator::Result result = isFile ? m_navigator.openDropped(dropped.folder, dropped.name)
+                                            : m_navigator.openDropped(dropped.path);
+    show(result);
+    if (result.changes == 0)
+        return false;
+    if (isFile) {
+        m_pathLabel->setText(dropped.path);
+        const qsizetype row = m_navigator.files().indexOf(dropped.name);
+        if (row >= 0)
+            m_fileList->setCurrentIndex(m_fileModel->index(int(row)));
+    }
+    return true;
+}
+
+void BrowsePanel::takeDrop(const QList<QUrl> &urls)
+{
+    openDropped(DroppedPath::take(urls, true));
+}
+
+void BrowsePanel::rereadFolder()
+{
+    const QString shown = m_navigator.folder();
+    const Navigator::Result result = m_navigator.reread();
+    if (m_navigator.folder() != shown || result.message.kind == UserMessage::Kind::Warning) {
+        show(result); // the folder went: the nearest one above shows
+        return;
+    }
+    if (result.changes & Navigator::Result::Folder)
+        m_folderModel->updateSubfolders(m_navigator.subfolders());
+    if (result.changes & Navigator::Result::Files)
+        m_fileModel->updateNames(m_navigator.files());
+}
+
+void BrowsePanel::refreshDrives()
+{
+    show(m_navigator.refreshDrives());
 }
 
 void BrowsePanel::changeDrive(int index)
@@ -173,6 +225,7 @@ void BrowsePanel::show(const Navigator::Result &result)
     }
     if (result.changes & Navigator::Result::Files)
         m_fileModel->setNames(m_navigator.files());
+    m_watch.watchFolder(m_navigator.folder());
     m_dialogs.tell(result.message);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/FolderWatch.h"
 #include "browse/LocalFolders.h"
 #include "browse/MountedDrives.h"
 #include "browse/Navigator.h"
@@ -20,6 +21,7 @@ class QWidget;
 namespace tabulink {
 
 class DriveSource;
+struct DroppedPath;
 class FileNameListModel;
 class FolderListModel;
 class Launcher;
@@ -47,6 +49,9 @@ public:
     // Where the drive list comes from: the mounted volumes unless replaced
     // (tests use folders as drives).
     void setDriveSource(DriveSource &drives);
+    // A folder or file dropped (see Navigator::openDropped); a picked file
+    // shows in the path label and the file list. False when nothing changed.
+    bool openDropped(const DroppedPath &dropped);
 
 public slots:
     void changeDrive(int index);
@@ -57,6 +62,9 @@ public slots:
     void openInFileManager();
     void openClipboardFolder();
     void copyFolderToClipboard();
+    // The shown folder changed on disk: the lists follow in place.
+    void rereadFolder();
+    void refreshDrives();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -65,6 +73,7 @@ private:
     void show(const Navigator::Result &result);
     void fillDriveList();
     void showFolderMenu(const QPoint &pos);
+    void takeDrop(const QList<QUrl> &urls);
 
     QLabel *m_pathLabel;
     UserDialogs &m_dialogs;
@@ -78,6 +87,7 @@ private:
     QListView *m_fileList = nullptr;
     FileNameListModel *m_fileModel = nullptr;
     QMenu *m_folderMenu = nullptr;
+    FolderWatch m_watch;
 };
 
 } // namespace tabulink

@@ -5,6 +5,7 @@
 #include "table/TableChecks.h"
 #include "ui/Controls.h"
 #include "ui/CsvLineListModel.h"
+#include "ui/DropFilter.h"
 #include "ui/Fonts.h"
 #include "ui/TableGridModel.h"
 #include "ui/TwoStateCheckBox.h"
@@ -169,6 +170,19 @@ void CsvTab::wireControls()
     m_cellEdit->installEventFilter(this);
     m_gridView->viewport()->installEventFilter(this);
     connect(m_gridView, &QTableView::doubleClicked, this, &CsvTab::fetchCellText);
+    // The tab and the boxes that take text drops of their own.
+    auto *drops = new DropFilter(this, [this](const QList<QUrl> &urls) {
+        const DroppedPath dropped = DroppedPath::take(urls, false);
+        if (dropped.kind == DroppedPath::File)
+            emit csvFileDropped(dropped);
+        else
+            DropFilter::tellRefusal(m_saves.dialogs(), dropped);
+    });
+    drops->watch(this);
+    for (QWidget *child : findChildren<QWidget *>()) {
+        if (child->acceptDrops())
+            drops->watch(child);
+    }
     connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!m_syncing && current.isValid())

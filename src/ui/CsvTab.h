@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/DroppedPath.h"
 #include "table/TableEditor.h"
 #include "ui/TabPage.h"
 
@@ -53,6 +54,11 @@ public slots:
     void showGridMenu(const QPoint &globalPos);
     void deleteRow();
     void deleteColumn();
+
+signals:
+    // A regular file was dropped on the tab: the window shows it as picked
+    // in the file list, then has it read as the button reads it.
+    void csvFileDropped(const DroppedPath &dropped);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

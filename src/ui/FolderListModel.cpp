@@ -14,6 +14,28 @@ void FolderListModel::setFolder(const QString &root, const QString &folder,
     endResetModel();
 }
 
+void FolderListModel::updateSubfolders(const QStringList &subfolders)
+{
+    if (subfolders == m_subfolders)
+        return;
+    emit layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    const int chain = int(m_chain.size());
+    for (const QModelIndex &index : before) {
+        if (index.row() < chain) {
+            after.append(index);
+            continue;
+        }
+        const qsizetype sub = subfolders.indexOf(m_subfolders.at(index.row() - chain));
+        after.append(sub >= 0 ? createIndex(chain + int(sub), 0) : QModelIndex());
+    }
+    m_subfolders = subfolders;
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
+}
+
 void FolderListModel::setIcons(const QIcon &open, const QIcon &closed)
 {
     m_open = open;

@@ -19,6 +19,8 @@ public:
 
     // root: the volume's mount point; folder lies within it.
     void setFolder(const QString &root, const QString &folder, const QStringList &subfolders);
+    // The same folder read again: the subfolder rows follow their names.
+    void updateSubfolders(const QStringList &subfolders);
     void setIcons(const QIcon &open, const QIcon &closed);
 
     QString pathAt(int row) const;

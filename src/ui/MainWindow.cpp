@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "page/AppInfo.h"
+#include "page/OutOfMemory.h"
 #include "shell/StartupSetting.h"
 #include "ui/BrowsePanel.h"
 #include "ui/Controls.h"
@@ -11,6 +12,7 @@
 #include "ui/QtUserDialogs.h"
 #include "ui/TabPage.h"
 #include "ui/TextTab.h"
+#include "ui/TwoStateCheckBox.h"
 #include "ui/WindowSaveContext.h"
 
 #include <QCloseEvent>
@@ -59,6 +61,10 @@ MainWindow::MainWindow(UserDialogs *dialogs, QWidget *parent, Launcher *launcher
     m_tabs->addTab(m_linkTab, QStringLiteral("リンクＨＴＭＬ"));
     m_tabs->tabBar()->setExpanding(true);
     m_tabs->setDocumentMode(false);
+    connect(m_csvTab, &CsvTab::csvFileDropped, this, [this](const DroppedPath &dropped) {
+        if (m_browse->openDropped(dropped))
+            OutOfMemory::runTellingUser(*m_dialogs, [this] { m_csvTab->readCsvFile(); });
+    });
 
     buildMenu();
     // Paths, file names and texts from outside show as they are: a file
@@ -96,6 +102,7 @@ void MainWindow::buildMenu()
 void MainWindow::showStartState()
 {
     m_browse->start(StartupSetting(1, FolderKey));
+    m_options->restore(KeptOptions::read(), m_area->findChildren<TwoStateCheckBox *>());
     m_csvTab->sizeGridFromSelectors();
     m_tabs->setCurrentIndex(1);
     m_linkTab->showInstructions();
@@ -103,6 +110,11 @@ void MainWindow::showStartState()
 
 void MainWindow::storeFolder()
 {
+    const KeptOptions options = m_options->keptOptions(m_area->findChildren<TwoStateCheckBox *>());
+    if (m_storedOptions != options) {
+        options.store();
+        m_storedOptions = options;
+    }
     const QString folder = m_browse->currentFolder();
     if (m_storedFolder == folder)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/SaveContext.h"
+#include "shell/KeptOptions.h"
 
 #include <QMainWindow>
 
@@ -42,9 +43,10 @@ public:
     LinkTab *linkTab() const { return m_linkTab; }
 
 public slots:
-    // Stores the folder shown. Runs on every end the program sees: the close,
-    // the session manager's request to save, the application quitting. Each
-    // folder is written once, however many of them follow one another.
+    // Stores the folder shown and the page options. Runs on every end the
+    // program sees: the close, the session manager's request to save, the
+    // application quitting. Each is written once, however many of them
+    // follow one another.
     void storeFolder();
     void showUsage();
     void showVersion();
@@ -70,6 +72,7 @@ private:
     LinkTab *m_linkTab = nullptr;
     std::unique_ptr<WindowSaveContext> m_saveContext;
     std::optional<QString> m_storedFolder;
+    std::optional<KeptOptions> m_storedOptions;
 };
 
 } // namespace tabulink

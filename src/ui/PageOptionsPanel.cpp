@@ -1,6 +1,7 @@
 #include "ui/PageOptionsPanel.h"
 
 #include "page/AppInfo.h"
+#include "shell/KeptOptions.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Fonts.h"
 #include "ui/TabPage.h"
@@ -68,6 +69,38 @@ void PageOptionsPanel::useExampleBackground()
 {
     m_backgroundUrlEdit->setText(AppInfo::exampleBackgroundUrl());
     m_backgroundButtons[8]->setChecked(true);
+}
+
+KeptOptions PageOptionsPanel::keptOptions(const QList<TwoStateCheckBox *> &boxes) const
+{
+    KeptOptions kept;
+    kept.title = m_titleEdit->text();
+    kept.backUrl = m_backUrlEdit->text();
+    kept.backgroundImageUrl = m_backgroundUrlEdit->text();
+    for (int i = 0; i < 9; ++i) {
+        if (m_backgroundButtons[i]->isChecked())
+            kept.backgroundOption = i + 1;
+    }
+    for (const TwoStateCheckBox *box : boxes)
+        kept.ticks.insert(box->objectName(), box->isTicked());
+    return kept;
+}
+
+void PageOptionsPanel::restore(const KeptOptions &kept, const QList<TwoStateCheckBox *> &boxes)
+{
+    if (kept.title)
+        m_titleEdit->setText(*kept.title);
+    if (kept.backUrl)
+        m_backUrlEdit->setText(*kept.backUrl);
+    if (kept.backgroundImageUrl)
+        m_backgroundUrlEdit->setText(*kept.backgroundImageUrl);
+    if (kept.backgroundOption)
+        m_backgroundButtons[*kept.backgroundOption - 1]->setChecked(true);
+    for (TwoStateCheckBox *box : boxes) {
+        const auto tick = kept.ticks.constFind(box->objectName());
+        if (tick != kept.ticks.cend())
+            box->setChecked(*tick);
+    }
 }
 
 PageOptions PageOptionsPanel::readPageOptions() const

@@ -2,6 +2,7 @@
 
 #include "page/PageOptions.h"
 
+#include <QList>
 #include <QObject>
 
 class QGroupBox;
@@ -14,6 +15,7 @@ namespace tabulink {
 
 class ClickableLabel;
 class TwoStateCheckBox;
+struct KeptOptions;
 
 // The page options below the tab control: title, back address, the
 // background frame "ＨＴＭＬ背景色指定" and the table border box.
@@ -26,6 +28,12 @@ public:
     PageOptions readPageOptions() const;
     // The box "テーブルの枠線有り", read by the table page.
     TwoStateCheckBox *tableBorderBox() const { return m_tableBorderBox; }
+
+    // The options kept across runs: this panel's boxes and option, and the
+    // ticks of boxes (by their names).
+    KeptOptions keptOptions(const QList<TwoStateCheckBox *> &boxes) const;
+    // Sets what kept holds; the rest keeps its start value.
+    void restore(const KeptOptions &kept, const QList<TwoStateCheckBox *> &boxes);
 
 public slots:
     // The example address as the background image, and its option picked.

@@ -1,5 +1,6 @@
 #include "ui/TextTab.h"
 
+#include "browse/DroppedPath.h"
 #include "page/OutOfMemory.h"
 #include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
@@ -9,6 +10,7 @@
 #include "textpage/ImodePageWriter.h"
 #include "textpage/TextFile.h"
 #include "textpage/TextPageWriter.h"
+#include "ui/DropFilter.h"
 #include "ui/Fonts.h"
 #include "ui/TwoStateCheckBox.h"
 
@@ -55,6 +57,17 @@ TextTab::TextTab(SaveContext &saves, QWidget *parent)
             [this] { OutOfMemory::runTellingUser(m_saves.dialogs(), [this] { loadTextFile(); }); });
     connect(saveButton, &QPushButton::clicked, this, &TextTab::saveTextFile);
     connect(m_editor->document(), &QTextDocument::contentsChange, this, &TextTab::recountChangedParagraphs);
+
+    // A dropped file is loaded, not its address typed into the text.
+    auto *drops = new DropFilter(this, [this](const QList<QUrl> &urls) {
+        const DroppedPath dropped = DroppedPath::take(urls, false);
+        if (dropped.kind == DroppedPath::File)
+            OutOfMemory::runTellingUser(m_saves.dialogs(), [&] { loadTextFileFrom(dropped.path); });
+        else
+            DropFilter::tellRefusal(m_saves.dialogs(), dropped);
+    });
+    drops->watch(m_editor);
+    drops->watch(m_editor->viewport());
 }
 
 QString TextTab::editorText() const
@@ -100,11 +113,15 @@ void TextTab::loadTextFile()
     const std::optional<QString> chosen = m_saves.dialogs().openFileName(request);
     if (!chosen || chosen->isEmpty())
         return;
+    loadTextFileFrom(*chosen);
+}
 
+void TextTab::loadTextFileFrom(const QString &path)
+{
     FileReading::Result file;
     {
         WaitCursor wait;
-        file = TextFile::read(*chosen);
+        file = TextFile::read(path);
         if (file.ok)
             setEditorText(file.text);
     }
@@ -113,7 +130,7 @@ void TextTab::loadTextFile()
         return;
     }
     m_editor->raise();
-    m_saves.setPathLabel(*chosen);
+    m_saves.setPathLabel(path);
 }
 
 void TextTab::saveTextFile()

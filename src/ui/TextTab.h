@@ -32,6 +32,8 @@ public slots:
     void saveTextPage();
     void saveImodePage();
     void loadTextFile();
+    // Loads path into the editor as a file chosen in the open dialog.
+    void loadTextFileFrom(const QString &path);
     void saveTextFile();
 
 private:
