@@ -12,6 +12,7 @@
 #include "ui/Fonts.h"
 #include "ui/TwoStateCheckBox.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -55,6 +56,10 @@ TextTab::TextTab(SaveContext &saves, QWidget *parent)
             [this] { OutOfMemory::runTellingUser(m_saves.dialogs(), [this] { loadTextFile(); }); });
     connect(saveButton, &QPushButton::clicked, this, &TextTab::saveTextFile);
     connect(m_editor->document(), &QTextDocument::contentsChange, this, &TextTab::recountChangedParagraphs);
+    // Only a signal per keystroke: whoever follows the pages reads the text later.
+    connect(m_editor->document(), &QTextDocument::contentsChanged, this, &TextTab::changed);
+    connect(m_minchoBox, &QCheckBox::toggled, this, &TextTab::changed);
+    connect(m_breaksBox, &QCheckBox::toggled, this, &TextTab::changed);
 }
 
 QString TextTab::editorText() const
@@ -76,6 +81,18 @@ TextPageInput TextTab::pageInput() const
     input.convertBreaks = m_breaksBox->isTicked();
     input.mincho = m_minchoBox->isTicked();
     return input;
+}
+
+QByteArray TextTab::pageBytes(bool imode) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (imode)
+        ImodePageWriter::write(&buffer, m_saves.pageOptions(), pageInput());
+    else
+        TextPageWriter::write(&buffer, m_saves.pageOptions(), pageInput());
+    return bytes;
 }
 
 void TextTab::saveTextPage()

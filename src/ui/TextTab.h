@@ -27,6 +27,13 @@ public:
     void setEditorText(const QString &text);
     // The byte count the tab shows, without reading the whole text.
     qsizetype byteCount() const { return m_counts.total(); }
+    // The text page "html 保存" (or the i-mode page) would write now, in
+    // memory; nothing is saved or shown.
+    QByteArray pageBytes(bool imode) const;
+
+signals:
+    // The pages may have changed: the text or a check box.
+    void changed();
 
 public slots:
     void saveTextPage();
