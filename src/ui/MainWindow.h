@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/SaveContext.h"
+#include "ui/PreviewWindow.h"
 
 #include <QMainWindow>
 
@@ -40,6 +41,8 @@ public:
     CsvTab *csvTab() const { return m_csvTab; }
     TextTab *textTab() const { return m_textTab; }
     LinkTab *linkTab() const { return m_linkTab; }
+    // "プレビュー", once it has been opened.
+    PreviewWindow *previewWindow() const { return m_preview; }
 
 public slots:
     // Stores the folder shown. Runs on every end the program sees: the close,
@@ -48,6 +51,8 @@ public slots:
     void storeFolder();
     void showUsage();
     void showVersion();
+    // "プレビュー": the front tab's page in a window beside this one.
+    void openPreview();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -55,6 +60,8 @@ protected:
 private:
     void buildMenu();
     void showStartState();
+    PreviewWindow::Page previewPage(bool imode) const;
+    void wirePreview();
 
     std::unique_ptr<QtUserDialogs> m_ownDialogs;
     UserDialogs *m_dialogs;
@@ -70,6 +77,7 @@ private:
     LinkTab *m_linkTab = nullptr;
     std::unique_ptr<WindowSaveContext> m_saveContext;
     std::optional<QString> m_storedFolder;
+    PreviewWindow *m_preview = nullptr;
 };
 
 } // namespace tabulink
