@@ -1,0 +1,211 @@
+#include "WindowHarness.h"
+#include "support/TestFiles.h"
+#include "textio/Cp932.h"
+#include "ui/BrowsePanel.h"
+#include "ui/LinkListModel.h"
+#include "ui/LinkTab.h"
+#include "ui/PreviewWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+using namespace tabulink;
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<WindowHarness> h;
+
+    PreviewWindow *preview() const { return h->window->previewWindow(); }
+    QString shown() const { return preview()->view()->toPlainText(); }
+    void showTab(int index) const { h->find<QTabWidget>("SSTab1")->setCurrentIndex(index); }
+    void pressF5() const
+    {
+        QVERIFY(QTest::qWaitForWindowActive(h->window.get()));
+        QTest::keyClick(h->window.get(), Qt::Key_F5);
+        QVERIFY(preview() && preview()->isVisible());
+    }
+    // Typed as a keyboard or an input method delivers it, one character a key.
+    static void type(QWidget *widget, const QString &text, bool enter = false)
+    {
+        for (QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        if (enter)
+            QTest::keyClick(widget, Qt::Key_Return);
+    }
+    void retype(const char *name, const QString &text) const
+    {
+        auto *edit = h->find<QLineEdit>(name);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        type(edit, text);
+    }
+
+private slots:
+    void init()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        dir = std::make_unique<QTemporaryDir>();
+        h = std::make_unique<WindowHarness>();
+        QVERIFY(h->window->browsePanel()->setFolder(dir->path()));
+    }
+    void cleanup() { h.reset(); dir.reset(); }
+
+    void showsWhatThePageButtonSaves_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("imode");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("texts");
+        const QString title = QStringLiteral("ここにタイトルを入れて下さい");
+        const QString footer = QStringLiteral("Tabulink ver 2.03");
+        QTest::newRow("table") << 0 << false << "Command3" << QStringList{title, "品名", "価格", footer};
+        QTest::newRow("text") << 1 << false << "Command9" << QStringList{title, "本日の特売", footer};
+        QTest::newRow("i-mode") << 1 << true << "Command10" << QStringList{title, "本日の特売"};
+        QTest::newRow("link") << 2 << false << "Command17" << QStringList{title, "店の案内", footer};
+    }
+    void showsWhatThePageButtonSaves()
+    {
+        QFETCH(int, tab);
+        QFETCH(bool, imode);
+        QFETCH(QString, button);
+        QFETCH(QStringList, texts);
+        showTab(tab);
+        if (tab == 0) {
+            type(h->find<QLineEdit>("Text1"), QStringLiteral("品名"), true);
+            type(h->find<QLineEdit>("Text1"), QStringLiteral("価格"), true);
+        } else if (tab == 1) {
+            type(h->find<QPlainTextEdit>("rtext1"), QStringLiteral("本日の特売"));
+        } else {
+            QVERIFY(QFile(dir->filePath("guide.html")).open(QIODevice::WriteOnly));
+            h->window->browsePanel()->refreshFiles();
+            h->click("Command14");
+            LinkTab *link = h->window->linkTab();
+            link->fileListView()->setCurrentIndex(link->fileListModel()->index(0));
+            link->loadCurrentRow();
+            type(h->find<QLineEdit>("Text4"), QStringLiteral("店の案内"), true);
+        }
+        pressF5();
+        QCOMPARE(preview()->findChild<QCheckBox *>("previewImode")->isEnabled(), tab == 1);
+        if (imode)
+            QTest::mouseClick(preview()->findChild<QCheckBox *>("previewImode"), Qt::LeftButton);
+        for (const QString &text : texts)
+            QVERIFY2(shown().contains(text), qPrintable(text));
+        QCOMPARE(shown().contains(QStringLiteral("Tabulink ver 2.03")), !imode);
+
+        const QString saved = dir->filePath("page.html");
+        h->dialogs.setNextFileName(saved);
+        h->click(qPrintable(button));
+        QCOMPARE(preview()->html(), Cp932::decode(TestFiles::readAll(saved)));
+        QVERIFY(!h->dialogs.callsOf(ScriptedDialogs::Call::Error).size());
+    }
+
+    void followsAnOptionAfterAPause()
+    {
+        pressF5();
+        retype("Text2", QStringLiteral("本日の価格表"));
+        // Not rebuilt per keystroke: the page waits for a pause in the typing.
+        QVERIFY(!preview()->html().contains(QStringLiteral("本日の価格表")));
+        QTRY_VERIFY(shown().contains(QStringLiteral("本日の価格表")));
+        QVERIFY(preview()->html().contains(QStringLiteral("<TITLE>本日の価格表</TITLE>")));
+    }
+
+    void longTableShowsItsFirstThousandRows()
+    {
+        showTab(0);
+        auto *rows = h->find<QComboBox>("Combo1");
+        QTest::mouseClick(rows->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(rows->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(rows->lineEdit(), "1005");
+        QTest::keyClick(rows, Qt::Key_Return);
+        pressF5();
+        QCOMPARE(preview()->html().count(QStringLiteral("<tr>")), 1000);
+        auto *note = preview()->findChild<QLabel *>("previewNote");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("… ほか 5 行"));
+    }
+
+    void linksAreNotFollowed()
+    {
+        retype("Text3", QStringLiteral("http://example.com/top.html"));
+        pressF5();
+        QSignalSpy clicked(preview()->view(), &QTextBrowser::anchorClicked);
+        QTextCursor link = preview()->view()->document()->find(QStringLiteral("戻る"));
+        QVERIFY(!link.isNull());
+        link.setPosition(link.selectionStart() + 1);
+        const QRect at = preview()->view()->cursorRect(link);
+        QTest::mouseClick(preview()->view()->viewport(), Qt::LeftButton, {}, at.center());
+        QCOMPARE(clicked.size(), 1);
+        QCOMPARE(clicked.at(0).at(0).toUrl(), QUrl("http://example.com/top.html"));
+        QVERIFY(preview()->view()->source().isEmpty());
+        QVERIFY(shown().contains(QStringLiteral("ここにタイトルを入れて下さい")));
+    }
+
+    void onlyLocalImagesAreRead_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("file in the folder") << "bg.png" << true;
+        QTest::newRow("absolute path") << "ABS/bg.png" << true;
+        QTest::newRow("file URL") << "file://ABS/bg.png" << true;
+        QTest::newRow("http") << "http://example.com/bg.png" << false;
+        QTest::newRow("https") << "https://example.com/bg.png" << false;
+    }
+    void onlyLocalImagesAreRead()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, read);
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(dir->filePath("bg.png")));
+        address.replace("ABS", dir->path());
+        h->find<QAbstractButton>("Option9")->click();
+        retype("Text5", address);
+        pressF5();
+        QVERIFY(preview()->html().contains("<BODY background=\"" + address + "\">"));
+        const QVariant data = preview()->view()->loadResource(QTextDocument::ImageResource, QUrl(address));
+        QCOMPARE(data.isValid() && !data.toByteArray().isEmpty(), read);
+    }
+
+    void placeIsRemembered_data()
+    {
+        QTest::addColumn<QByteArray>("entry");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("stored") << QByteArray() << true;
+        QTest::newRow("damaged") << QByteArray("[preview]\nx=left\ny=60\nwidth=500\nheight=400\n") << false;
+    }
+    void placeIsRemembered()
+    {
+        QFETCH(QByteArray, entry);
+        QFETCH(bool, kept);
+        pressF5();
+        const QRect placed(40, 30, 500, 400);
+        preview()->setGeometry(placed);
+        preview()->close();
+        h.reset();
+        const QString ini = qEnvironmentVariable("XDG_CONFIG_HOME") + "/tablomi.ini";
+        if (!entry.isEmpty())
+            QVERIFY(TestFiles::writeAll(ini, entry));
+        h = std::make_unique<WindowHarness>();
+        pressF5();
+        if (kept)
+            QCOMPARE(preview()->geometry(), placed);
+        else
+            QVERIFY(preview()->geometry().size() != placed.size()); // placed anew, beside the window
+    }
+};
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
