@@ -5,7 +5,6 @@
 #include "table/TableSize.h"
 
 #include <QBuffer>
-#include <QLocale>
 
 #include <algorithm>
 
@@ -31,11 +30,6 @@ Page write(const TableEditor &editor, const PageOptions &page, TableHtmlOptions 
     buffer.open(QIODevice::WriteOnly);
     TableHtmlWriter::write(&buffer, page, editor.grid(), options);
     return result;
-}
-
-QString hiddenRowsNote(qint64 rows)
-{
-    return QStringLiteral("… ほか %1 行").arg(QLocale(QLocale::English).toString(rows));
 }
 
 } // namespace TablePagePreview

@@ -28,9 +28,6 @@ struct Page {
 Page write(const TableEditor &editor, const PageOptions &page, TableHtmlOptions options,
            qint64 shownRows = ShownRows);
 
-// "… ほか 12,345 行": the line saying how many rows the page holds beyond those shown.
-QString hiddenRowsNote(qint64 rows);
-
 } // namespace TablePagePreview
 
 } // namespace tabulink
