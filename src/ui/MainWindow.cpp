@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "page/AppInfo.h"
+#include "page/PagePreview.h"
 #include "shell/StartupSetting.h"
 #include "ui/BrowsePanel.h"
 #include "ui/Controls.h"
@@ -166,9 +167,12 @@ PreviewWindow::Page MainWindow::previewPage(bool imode) const
         if (!table.error.isEmpty())
             page.note = table.error.trimmed();
         else if (table.hiddenRows > 0)
-            page.note = TablePagePreview::hiddenRowsNote(table.hiddenRows);
+            page.note = PagePreview::moreLinesNote(table.hiddenRows);
     } else if (front == m_textTab) {
-        page.bytes = m_textTab->pageBytes(imode);
+        const TextPagePreview::Page text = m_textTab->previewPage(imode);
+        page.bytes = text.bytes;
+        if (text.hiddenLines > 0)
+            page.note = PagePreview::moreLinesNote(text.hiddenLines);
         page.imodeOffered = true;
     } else if (front == m_linkTab) {
         page.bytes = m_linkTab->pageBytes();

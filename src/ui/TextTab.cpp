@@ -12,7 +12,6 @@
 #include "ui/Fonts.h"
 #include "ui/TwoStateCheckBox.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -83,16 +82,12 @@ TextPageInput TextTab::pageInput() const
     return input;
 }
 
-QByteArray TextTab::pageBytes(bool imode) const
+TextPagePreview::Page TextTab::previewPage(bool imode) const
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (imode)
-        ImodePageWriter::write(&buffer, m_saves.pageOptions(), pageInput());
-    else
-        TextPageWriter::write(&buffer, m_saves.pageOptions(), pageInput());
-    return bytes;
+    TextPageInput input;
+    input.convertBreaks = m_breaksBox->isTicked();
+    input.mincho = m_minchoBox->isTicked();
+    return TextPagePreview::write(m_editor->toPlainText(), m_saves.pageOptions(), input, imode);
 }
 
 void TextTab::saveTextPage()
