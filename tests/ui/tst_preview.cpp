@@ -122,19 +122,45 @@ private slots:
         QVERIFY(preview()->html().contains(QStringLiteral("<TITLE>本日の価格表</TITLE>")));
     }
 
-    void longTableShowsItsFirstThousandRows()
+    void longPagesShowTheirStart_data()
     {
-        showTab(0);
-        auto *rows = h->find<QComboBox>("Combo1");
-        QTest::mouseClick(rows->lineEdit(), Qt::LeftButton);
-        QTest::keyClick(rows->lineEdit(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(rows->lineEdit(), "1005");
-        QTest::keyClick(rows, Qt::Key_Return);
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shownEnd");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("1,005 rows") << 0 << QString() << QString() << QStringLiteral("… ほか 5 行");
+        QTest::newRow("1,003 lines") << 1 << QString("line\n").repeated(1002) + "last" << "line<br>\r\nline\r\n</td>"
+                                     << QStringLiteral("… ほか 3 行");
+        QTest::newRow("one line of 110,000") << 1 << QStringLiteral("あいうえお").repeated(22'000)
+                                             << QStringLiteral("あいうえお").repeated(20'000) + "\r\n</td>"
+                                             << QStringLiteral("… ほか 1 行");
+        QTest::newRow("1,000 lines") << 1 << QString("line\n").repeated(999) + "last" << "line<br>\r\nlast\r\n</td>"
+                                     << QString();
+    }
+    void longPagesShowTheirStart()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, text);
+        QFETCH(QString, shownEnd);
+        QFETCH(QString, note);
+        showTab(tab);
+        if (tab == 0) {
+            auto *rows = h->find<QComboBox>("Combo1");
+            QTest::mouseClick(rows->lineEdit(), Qt::LeftButton);
+            QTest::keyClick(rows->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(rows->lineEdit(), "1005");
+            QTest::keyClick(rows, Qt::Key_Return);
+        } else {
+            h->find<QPlainTextEdit>("rtext1")->setPlainText(text);
+        }
         pressF5();
-        QCOMPARE(preview()->html().count(QStringLiteral("<tr>")), 1000);
-        auto *note = preview()->findChild<QLabel *>("previewNote");
-        QVERIFY(note->isVisible());
-        QCOMPARE(note->text(), QStringLiteral("… ほか 5 行"));
+        if (tab == 0)
+            QCOMPARE(preview()->html().count(QStringLiteral("<tr>")), 1000);
+        else
+            QVERIFY(preview()->html().contains(shownEnd));
+        auto *label = preview()->findChild<QLabel *>("previewNote");
+        QCOMPARE(label->isVisible(), !note.isEmpty());
+        QCOMPARE(label->text(), note);
     }
 
     void linksAreNotFollowed()
