@@ -73,6 +73,9 @@ PreviewWindow::PreviewWindow(Source source, QWidget *mainWindow)
     m_pause.setInterval(300);
     connect(&m_pause, &QTimer::timeout, this, &PreviewWindow::refresh);
     connect(m_imodeBox, &QCheckBox::toggled, this, &PreviewWindow::refresh);
+    // The preview goes with the main window.
+    if (m_mainWindow)
+        m_mainWindow->installEventFilter(this);
     // The application may end without hiding this window first.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (isVisible())
@@ -143,6 +146,13 @@ void PreviewWindow::place()
 void PreviewWindow::storePlacement()
 {
     PreviewPlacement::store(geometry());
+}
+
+bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mainWindow && event->type() == QEvent::Hide && !event->spontaneous() && isVisible())
+        close();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::hideEvent(QHideEvent *event)

@@ -61,6 +61,7 @@ public slots:
 
 protected:
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void place();
