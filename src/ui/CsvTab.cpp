@@ -183,6 +183,18 @@ void CsvTab::wireControls()
         if (child->acceptDrops())
             drops->watch(child);
     }
+    // Whatever shapes the table page tells the preview to follow.
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &CsvTab::changed);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CsvTab::changed);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &CsvTab::changed);
+    connect(m_model, &QAbstractItemModel::columnsInserted, this, &CsvTab::changed);
+    connect(m_model, &QAbstractItemModel::columnsRemoved, this, &CsvTab::changed);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CsvTab::changed);
+    connect(m_rowsSelector, &QComboBox::editTextChanged, this, &CsvTab::changed);
+    connect(m_columnsSelector, &QComboBox::editTextChanged, this, &CsvTab::changed);
+    for (TwoStateCheckBox *box : {m_boldTopBox, m_boldLeftBox, m_fillEmptyBox, m_centreAllBox, m_smallFontBox,
+                                  m_stripQuotesBox})
+        connect(box, &QCheckBox::toggled, this, &CsvTab::changed);
     connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (!m_syncing && current.isValid())

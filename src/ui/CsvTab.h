@@ -2,6 +2,7 @@
 
 #include "browse/DroppedPath.h"
 #include "table/TableEditor.h"
+#include "table/TablePagePreview.h"
 #include "ui/TabPage.h"
 
 class QComboBox;
@@ -38,6 +39,13 @@ public:
     void sizeGridFromSelectors();
     // Makes a cell current in the table and in the view.
     void setCurrentCell(int row, int column);
+    // The table page "ｈｔｍｌ 保存" would write now, in memory, cut to its
+    // first rows; nothing is saved or shown.
+    TablePagePreview::Page previewPage() const;
+
+signals:
+    // The table page may have changed: cells, size texts or check boxes.
+    void changed();
 
 public slots:
     void readCsvFile();
@@ -71,6 +79,7 @@ private:
     void showResult(const TableEditor::Result &result);
     void syncViewFromGrid();
     void applyWidthMode();
+    TableHtmlOptions tableOptions() const;
 
     SaveContext &m_saves;
     TwoStateCheckBox *m_borderBox;

@@ -111,7 +111,7 @@ void CsvTab::saveCsv()
     showResult(m_editor.saveCsv(m_saves));
 }
 
-void CsvTab::saveTablePage()
+TableHtmlOptions CsvTab::tableOptions() const
 {
     TableHtmlOptions options;
     options.boldTopRow = m_boldTopBox->isTicked();
@@ -121,7 +121,17 @@ void CsvTab::saveTablePage()
     options.stripQuotes = m_stripQuotesBox->isTicked();
     options.smallFont = m_smallFontBox->isTicked();
     options.centreAll = m_centreAllBox->isTicked();
-    showResult(m_editor.saveTablePage(m_saves, options));
+    return options;
+}
+
+void CsvTab::saveTablePage()
+{
+    showResult(m_editor.saveTablePage(m_saves, tableOptions()));
+}
+
+TablePagePreview::Page CsvTab::previewPage() const
+{
+    return TablePagePreview::write(m_editor, m_saves.pageOptions(), tableOptions());
 }
 
 } // namespace tabulink

@@ -11,6 +11,7 @@
 #include "ui/Fonts.h"
 #include "ui/LinkListModel.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -66,6 +67,10 @@ LinkTab::LinkTab(SaveContext &saves, std::function<QStringList()> fileNames, QWi
     connect(m_fileList, &QListView::doubleClicked, this, &LinkTab::loadCurrentRow);
     connect(m_descriptionEdit, &QLineEdit::returnPressed, this, &LinkTab::registerDescription);
     connect(deleteAction, &QAction::triggered, this, &LinkTab::deleteSelectedRows);
+    connect(m_fileListModel, &QAbstractItemModel::modelReset, this, &LinkTab::changed);
+    connect(m_fileListModel, &QAbstractItemModel::dataChanged, this, &LinkTab::changed);
+    connect(m_fileListModel, &QAbstractItemModel::rowsRemoved, this, &LinkTab::changed);
+    connect(m_fileListModel, &QAbstractItemModel::rowsInserted, this, &LinkTab::changed);
 }
 
 void LinkTab::showInstructions()
@@ -194,6 +199,15 @@ void LinkTab::writeLinkPage()
         });
     if (result == SaveTarget::Result::Written)
         m_fileListModel->markWritten();
+}
+
+QByteArray LinkTab::pageBytes() const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    LinkPageWriter::write(&buffer, m_saves.pageOptions(), m_fileListModel->list().entries());
+    return bytes;
 }
 
 bool LinkTab::eventFilter(QObject *watched, QEvent *event)

@@ -34,6 +34,13 @@ public:
     // Asked before the window closes: true when nothing typed would be lost,
     // or the user agreed to lose it.
     bool mayClose() { return mayDiscardDescriptions(); }
+    // The link page "ｈｔｍｌ 作成" would write now, in memory; nothing is
+    // saved or shown.
+    QByteArray pageBytes() const;
+
+signals:
+    // The link page may have changed: rows or descriptions.
+    void changed();
 
 public slots:
     void importFileNames();

@@ -2,6 +2,7 @@
 
 #include "page/AppInfo.h"
 #include "page/OutOfMemory.h"
+#include "page/PagePreview.h"
 #include "shell/StartupSetting.h"
 #include "ui/BrowsePanel.h"
 #include "ui/Controls.h"
@@ -15,9 +16,11 @@
 #include "ui/TwoStateCheckBox.h"
 #include "ui/WindowSaveContext.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -93,6 +96,9 @@ void MainWindow::buildMenu()
     menu->setObjectName(QStringLiteral("menu"));
     QAction *helpp = Controls::addNamedAction(menu, "helpp", QStringLiteral("使用方法"));
     QAction *about = Controls::addNamedAction(menu, "about", QStringLiteral("バージョン"));
+    QAction *preview = Controls::addNamedAction(menu, "preview", QStringLiteral("プレビュー"));
+    preview->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(preview, &QAction::triggered, this, &MainWindow::openPreview);
     QAction *eend = Controls::addNamedAction(menu, "eend", QStringLiteral("終了"));
     connect(helpp, &QAction::triggered, this, &MainWindow::showUsage);
     connect(about, &QAction::triggered, this, &MainWindow::showVersion);
@@ -140,6 +146,57 @@ void MainWindow::showUsage()
 void MainWindow::showVersion()
 {
     m_dialogs->notify(AppInfo::versionText());
+}
+
+void MainWindow::openPreview()
+{
+    if (!m_preview) {
+        m_preview = new PreviewWindow([this](bool imode) { return previewPage(imode); }, this);
+        wirePreview();
+    }
+    m_preview->open();
+}
+
+void MainWindow::wirePreview()
+{
+    connect(m_tabs, &QTabWidget::currentChanged, m_preview, &PreviewWindow::scheduleRefresh);
+    connect(m_csvTab, &CsvTab::changed, m_preview, &PreviewWindow::scheduleRefresh);
+    connect(m_textTab, &TextTab::changed, m_preview, &PreviewWindow::scheduleRefresh);
+    connect(m_linkTab, &LinkTab::changed, m_preview, &PreviewWindow::scheduleRefresh);
+    // The page options below the tabs.
+    for (const char *name : {"Text2", "Text3", "Text5"}) {
+        if (auto *edit = m_area->findChild<QLineEdit *>(QLatin1String(name)))
+            connect(edit, &QLineEdit::textChanged, m_preview, &PreviewWindow::scheduleRefresh);
+    }
+    for (const char *name : {"Check3", "Option1", "Option2", "Option3", "Option4", "Option5", "Option6", "Option7",
+                             "Option8", "Option9"}) {
+        if (auto *button = m_area->findChild<QAbstractButton *>(QLatin1String(name)))
+            connect(button, &QAbstractButton::toggled, m_preview, &PreviewWindow::scheduleRefresh);
+    }
+}
+
+PreviewWindow::Page MainWindow::previewPage(bool imode) const
+{
+    PreviewWindow::Page page;
+    page.folder = m_browse->currentFolder();
+    QWidget *front = m_tabs->currentWidget();
+    if (front == m_csvTab) {
+        const TablePagePreview::Page table = m_csvTab->previewPage();
+        page.bytes = table.bytes;
+        if (!table.error.isEmpty())
+            page.note = table.error.trimmed();
+        else if (table.hiddenRows > 0)
+            page.note = PagePreview::moreLinesNote(table.hiddenRows);
+    } else if (front == m_textTab) {
+        const TextPagePreview::Page text = m_textTab->previewPage(imode);
+        page.bytes = text.bytes;
+        if (text.hiddenLines > 0)
+            page.note = PagePreview::moreLinesNote(text.hiddenLines);
+        page.imodeOffered = true;
+    } else if (front == m_linkTab) {
+        page.bytes = m_linkTab->pageBytes();
+    }
+    return page;
 }
 
 SaveContext &MainWindow::saveContext() const

@@ -2,6 +2,7 @@
 
 #include "page/SaveContext.h"
 #include "shell/KeptOptions.h"
+#include "ui/PreviewWindow.h"
 
 #include <QMainWindow>
 
@@ -41,6 +42,8 @@ public:
     CsvTab *csvTab() const { return m_csvTab; }
     TextTab *textTab() const { return m_textTab; }
     LinkTab *linkTab() const { return m_linkTab; }
+    // "プレビュー", once it has been opened.
+    PreviewWindow *previewWindow() const { return m_preview; }
 
 public slots:
     // Stores the folder shown and the page options. Runs on every end the
@@ -50,6 +53,8 @@ public slots:
     void storeFolder();
     void showUsage();
     void showVersion();
+    // "プレビュー": the front tab's page in a window beside this one.
+    void openPreview();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -57,6 +62,8 @@ protected:
 private:
     void buildMenu();
     void showStartState();
+    PreviewWindow::Page previewPage(bool imode) const;
+    void wirePreview();
 
     std::unique_ptr<QtUserDialogs> m_ownDialogs;
     UserDialogs *m_dialogs;
@@ -73,6 +80,7 @@ private:
     std::unique_ptr<WindowSaveContext> m_saveContext;
     std::optional<QString> m_storedFolder;
     std::optional<KeptOptions> m_storedOptions;
+    PreviewWindow *m_preview = nullptr;
 };
 
 } // namespace tabulink

@@ -68,6 +68,10 @@ TextTab::TextTab(SaveContext &saves, QWidget *parent)
     });
     drops->watch(m_editor);
     drops->watch(m_editor->viewport());
+    // Only a signal per keystroke: whoever follows the pages reads the text later.
+    connect(m_editor->document(), &QTextDocument::contentsChanged, this, &TextTab::changed);
+    connect(m_minchoBox, &QCheckBox::toggled, this, &TextTab::changed);
+    connect(m_breaksBox, &QCheckBox::toggled, this, &TextTab::changed);
 }
 
 QString TextTab::editorText() const
@@ -89,6 +93,14 @@ TextPageInput TextTab::pageInput() const
     input.convertBreaks = m_breaksBox->isTicked();
     input.mincho = m_minchoBox->isTicked();
     return input;
+}
+
+TextPagePreview::Page TextTab::previewPage(bool imode) const
+{
+    TextPageInput input;
+    input.convertBreaks = m_breaksBox->isTicked();
+    input.mincho = m_minchoBox->isTicked();
+    return TextPagePreview::write(m_editor->toPlainText(), m_saves.pageOptions(), input, imode);
 }
 
 void TextTab::saveTextPage()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "textpage/BlockByteCounts.h"
+#include "textpage/TextPagePreview.h"
 #include "ui/TabPage.h"
 
 class QLabel;
@@ -27,6 +28,13 @@ public:
     void setEditorText(const QString &text);
     // The byte count the tab shows, without reading the whole text.
     qsizetype byteCount() const { return m_counts.total(); }
+    // The text page "html 保存" (or the i-mode page) would write now, in
+    // memory, from the start of the text; nothing is saved or shown.
+    TextPagePreview::Page previewPage(bool imode) const;
+
+signals:
+    // The pages may have changed: the text or a check box.
+    void changed();
 
 public slots:
     void saveTextPage();
