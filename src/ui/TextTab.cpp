@@ -1,15 +1,15 @@
 #include "ui/TextTab.h"
 
 #include "page/OutOfMemory.h"
-#include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
-#include "page/SaveContext.h"
 #include "textio/LineSink.h"
 #include "textpage/EditorText.h"
 #include "textpage/ImodePageWriter.h"
 #include "textpage/TextFile.h"
 #include "textpage/TextPageWriter.h"
 #include "ui/Fonts.h"
+#include "ui/SaveContext.h"
+#include "ui/SaveProcedure.h"
 #include "ui/TwoStateCheckBox.h"
 
 #include <QGuiApplication>
@@ -80,14 +80,14 @@ TextPageInput TextTab::pageInput() const
 
 void TextTab::saveTextPage()
 {
-    SaveTarget::run(m_saves, TextPageWriter::saveParams(), [this](LineSink &sink) {
+    SaveProcedure::run(m_saves, SaveProcedure::Kind::TextPage, [this](LineSink &sink) {
         TextPageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
     });
 }
 
 void TextTab::saveImodePage()
 {
-    SaveTarget::run(m_saves, ImodePageWriter::saveParams(), [this](LineSink &sink) {
+    SaveProcedure::run(m_saves, SaveProcedure::Kind::ImodePage, [this](LineSink &sink) {
         ImodePageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
     });
 }
@@ -95,7 +95,7 @@ void TextTab::saveImodePage()
 void TextTab::loadTextFile()
 {
     FileDialogRequest request;
-    request.filter = TextFile::openFilter();
+    request.filter = SaveProcedure::textOpenFilter();
     request.folder = m_saves.currentFolder();
     const std::optional<QString> chosen = m_saves.dialogs().openFileName(request);
     if (!chosen || chosen->isEmpty())
@@ -118,9 +118,8 @@ void TextTab::loadTextFile()
 
 void TextTab::saveTextFile()
 {
-    SaveTarget::run(m_saves, TextFile::saveParams(),
-                    [this](LineSink &sink) { TextFile::writeLines(sink, editorText()); },
-                    TextFile::proposedName());
+    SaveProcedure::run(m_saves, SaveProcedure::Kind::TextFile,
+                       [this](LineSink &sink) { TextFile::writeLines(sink, editorText()); });
 }
 
 void TextTab::recountChangedParagraphs(int position, int charsRemoved, int charsAdded)

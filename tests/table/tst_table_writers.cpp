@@ -76,7 +76,7 @@ private slots:
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        LineSink sink(&buffer, CsvWriter::saveParams().unmappable);
+        LineSink sink(&buffer, CsvWriter::fileKind().unmappable);
         CsvWriter::writeLines(sink, g, 1, 1);
         sink.finish();
         QCOMPARE(bytes, QByteArray("a?b\r\n"));
