@@ -148,7 +148,7 @@ Job tableJob(const Options &options)
     const qint64 rows = read.rows;
     const qint64 columns = read.columns;
     if (options.command == Command::Csv) {
-        job.unmappable = CsvWriter::saveParams().unmappable;
+        job.unmappable = CsvWriter::fileKind().unmappable;
         job.body = [grid, rows, columns](LineSink &sink) { CsvWriter::writeLines(sink, *grid, rows, columns); };
         return job;
     }

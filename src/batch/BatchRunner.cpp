@@ -4,7 +4,7 @@
 #include "batch/BatchMessages.h"
 #include "batch/LocaleText.h"
 #include "page/AppInfo.h"
-#include "page/SaveTarget.h"
+#include "page/PageMessages.h"
 #include "textio/FileDescriptorDevice.h"
 #include "textio/LineFile.h"
 #include "textio/LineSink.h"
@@ -60,7 +60,7 @@ int finish(const QString &output, const Job &job, qsizetype replaced, QIODevice 
     for (const QString &warning : job.warnings)
         say(err, warning);
     if (replaced > 0 && job.unmappable == Cp932::Unmappable::QuestionMark)
-        sayAbout(err, output, SaveTarget::replacedNotice(replaced));
+        sayAbout(err, output, PageMessages::replacedNotice(replaced));
     return Success;
 }
 

@@ -8,11 +8,6 @@ namespace tabulink {
 
 namespace LinkPageWriter {
 
-SaveTarget::Params saveParams()
-{
-    return SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了"));
-}
-
 void writeLines(LineSink &sink, const PageOptions &options, const QList<FileListEntry> &entries)
 {
     PageFrame::writeHead(sink, options);

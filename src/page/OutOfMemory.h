@@ -1,5 +1,6 @@
 #pragma once
 
+#include "page/PageMessages.h"
 #include "page/UserDialogs.h"
 
 #include <QString>
@@ -16,9 +17,6 @@ namespace tabulink {
 // ending and taking all unsaved work with it.
 namespace OutOfMemory {
 
-// "メモリが足りないため、この操作を行えませんでした。"
-QString messageText();
-
 // Runs action; when an allocation inside it fails, shows the message and
 // returns false.
 template <typename Action>
@@ -28,7 +26,7 @@ bool runTellingUser(UserDialogs &dialogs, Action &&action)
         std::forward<Action>(action)();
         return true;
     } catch (const std::bad_alloc &) {
-        dialogs.error(messageText());
+        dialogs.error(PageMessages::outOfMemory());
         return false;
     }
 }

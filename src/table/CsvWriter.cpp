@@ -37,16 +37,9 @@ bool write(QIODevice *device, const TableGrid &grid, qint64 rows, qint64 columns
     return sink.finish();
 }
 
-SaveTarget::Params saveParams()
+FileKind fileKind()
 {
-    SaveTarget::Params p;
-    p.nameEnding = QStringLiteral(".txt");
-    p.fallbackName = QStringLiteral("csv.txt");
-    p.filter = SaveTarget::csvFilter();
-    p.form = SaveTarget::OverwriteForm::A;
-    p.completionText = QStringLiteral("ｃｓｖファイル作成完了");
-    p.unmappable = Cp932::Unmappable::QuestionMark;
-    return p;
+    return {QStringLiteral(".txt"), QStringLiteral("csv.txt"), Cp932::Unmappable::QuestionMark};
 }
 
 } // namespace CsvWriter

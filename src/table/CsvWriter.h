@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/SaveTarget.h"
+#include "page/FileKind.h"
 
 class QIODevice;
 
@@ -21,9 +21,9 @@ void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 colum
 // Characters outside code page 932 become "?"; false when a write failed.
 bool write(QIODevice *device, const TableGrid &grid, qint64 rows, qint64 columns);
 
-// Proposed name "<name>.txt" or "csv.txt", the CSV filter, overwrite form A,
-// "?" for characters outside code page 932.
-SaveTarget::Params saveParams();
+// Proposed name "<name>.txt" or "csv.txt", "?" for characters outside code
+// page 932.
+FileKind fileKind();
 
 } // namespace CsvWriter
 

@@ -1,7 +1,7 @@
 #include "table/TableEditor.h"
 
 #include "page/OutOfMemory.h"
-#include "page/SaveContext.h"
+#include "page/PageMessages.h"
 #include "table/CsvReader.h"
 #include "table/CsvTransfer.h"
 #include "table/CsvWriter.h"
@@ -53,7 +53,7 @@ TableEditor::Result TableEditor::resizeTo(qint64 rows, qint64 columns)
     try {
         m_grid.resize(int(rows), int(columns));
     } catch (const std::bad_alloc &) {
-        return error(OutOfMemory::messageText());
+        return error(PageMessages::outOfMemory());
     }
     return Result();
 }
@@ -119,7 +119,7 @@ TableEditor::Result TableEditor::transferToGrid(bool stripQuotes)
         return result;
     qint64 stored = 0;
     if (!OutOfMemory::runRestoring(m_grid, [&] { stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes); }))
-        return error(OutOfMemory::messageText());
+        return error(PageMessages::outOfMemory());
     if (stored > 0)
         result.changes.cells = {0, 0, int(r), int(c)};
     return result;
@@ -214,42 +214,43 @@ TableEditor::Result TableEditor::clear()
     return result;
 }
 
-TableEditor::Result TableEditor::saveTable(SaveContext &context, const SaveTarget::Params &params,
-                                           const std::function<void(LineSink &, qint64, qint64)> &body)
+TableEditor::TableSave TableEditor::tableSave(const std::function<void(LineSink &, qint64, qint64)> &write)
 {
     const qint64 rows = TableSize::leadingCount(m_rowsText);
     const qint64 columns = TableSize::leadingCount(m_colsText);
-    if (!TableSize::fits(rows, columns))
-        return error(TableMessages::tooLarge(rows, columns));
-    bool written = false;
-    SaveTarget::run(context, params, [&](LineSink &sink) {
-        body(sink, rows, columns);
-        written = true;
-    });
-    // Cells past an uncommitted selector text were written empty; the
-    // current cell stays inside the table.
-    if (written && rows > 0 && columns > 0) {
+    TableSave save;
+    if (!TableSize::fits(rows, columns)) {
+        save.message = TableMessages::tooLarge(rows, columns);
+        return save;
+    }
+    save.ok = true;
+    save.body = [this, write, rows, columns](LineSink &sink) {
+        write(sink, rows, columns);
+        // Cells past an uncommitted selector text were written empty; the
+        // current cell stays inside the table.
+        if (rows <= 0 || columns <= 0)
+            return;
         const qint64 row = std::min<qint64>(rows, m_grid.rowCount()) - 1;
         const qint64 column = std::min<qint64>(columns, m_grid.colCount()) - 1;
         if (row >= 0 && column >= 0)
             m_grid.setCurrentCell(int(row), int(column));
-    }
-    return Result();
+    };
+    return save;
 }
 
-TableEditor::Result TableEditor::saveCsv(SaveContext &context)
+TableEditor::TableSave TableEditor::csvSave()
 {
-    return saveTable(context, CsvWriter::saveParams(), [this](LineSink &sink, qint64 rows, qint64 columns) {
+    return tableSave([this](LineSink &sink, qint64 rows, qint64 columns) {
         CsvWriter::writeLines(sink, m_grid, rows, columns);
     });
 }
 
-TableEditor::Result TableEditor::saveTablePage(SaveContext &context, TableHtmlOptions options)
+TableEditor::TableSave TableEditor::pageSave(const PageOptions &page, TableHtmlOptions options)
 {
-    return saveTable(context, TableHtmlWriter::saveParams(), [&](LineSink &sink, qint64 rows, qint64 columns) {
+    return tableSave([this, page, options](LineSink &sink, qint64 rows, qint64 columns) mutable {
         options.rows = rows;
         options.columns = columns;
-        TableHtmlWriter::writeLines(sink, context.pageOptions(), m_grid, options);
+        TableHtmlWriter::writeLines(sink, page, m_grid, options);
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/SaveTarget.h"
+#include "page/PageOptions.h"
 #include "table/CsvLineList.h"
 #include "table/TableGrid.h"
 #include "textio/Outcome.h"
@@ -13,7 +13,6 @@
 namespace tabulink {
 
 class LineSink;
-class SaveContext;
 struct TableHtmlOptions;
 
 // The table of the "ＣＳＶ　／　ＨＴＭＬ" tab without its widgets: the grid,
@@ -52,6 +51,13 @@ public:
     struct Question {
         QString title;
         QString text;
+    };
+
+    // What a save of the table writes. Not ok, with the message, when the
+    // size is too large; otherwise body writes the lines, and once it has
+    // run the last cell written is current.
+    struct TableSave : Outcome {
+        std::function<void(LineSink &)> body;
     };
 
     // The start: selectors "4" and "5", a 4 × 5 table of empty cells.
@@ -102,16 +108,15 @@ public:
     Result clear();
 
     // "csv 保存" and "ｈｔｍｌ 保存" write rows × columns from the leading
-    // numbers of the selector texts; after a save that wrote cells the last
-    // cell written is current. options gets the size here.
-    Result saveCsv(SaveContext &context);
-    Result saveTablePage(SaveContext &context, TableHtmlOptions options);
+    // numbers of the selector texts; cells past the table are written empty.
+    // options gets the size here.
+    TableSave csvSave();
+    TableSave pageSave(const PageOptions &page, TableHtmlOptions options);
 
 private:
     Result commit(bool rows);
     Result resizeTo(qint64 rows, qint64 columns);
-    Result saveTable(SaveContext &context, const SaveTarget::Params &params,
-                     const std::function<void(LineSink &, qint64, qint64)> &body);
+    TableSave tableSave(const std::function<void(LineSink &, qint64, qint64)> &write);
 
     TableGrid m_grid;
     CsvLineList m_lines;

@@ -98,11 +98,6 @@ bool write(QIODevice *device, const PageOptions &page, const TableGrid &grid, co
     return sink.finish();
 }
 
-SaveTarget::Params saveParams()
-{
-    return SaveTarget::pageParams(SaveTarget::OverwriteForm::B, QStringLiteral("ｈｔｍｌファイル作成完了"));
-}
-
 } // namespace TableHtmlWriter
 
 } // namespace tabulink

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "page/PageOptions.h"
-#include "page/SaveTarget.h"
 #include "table/TableChecks.h"
 
 #include <QStringList>
@@ -31,9 +30,6 @@ void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &op
 void writeLines(LineSink &sink, const PageOptions &page, const TableGrid &grid, const TableHtmlOptions &options);
 // False when a write failed.
 bool write(QIODevice *device, const PageOptions &page, const TableGrid &grid, const TableHtmlOptions &options);
-
-// The page parameters with overwrite form B and "ｈｔｍｌファイル作成完了".
-SaveTarget::Params saveParams();
 
 } // namespace TableHtmlWriter
 

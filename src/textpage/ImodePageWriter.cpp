@@ -7,11 +7,6 @@ namespace tabulink {
 
 namespace ImodePageWriter {
 
-SaveTarget::Params saveParams()
-{
-    return SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル(i-mode版)作成完了"));
-}
-
 void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input)
 {
     // The background choice and image are deliberately not read: phones of

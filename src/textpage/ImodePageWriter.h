@@ -1,7 +1,6 @@
 #pragma once
 
 #include "page/PageOptions.h"
-#include "page/SaveTarget.h"
 #include "textpage/TextPageWriter.h"
 
 class QIODevice;
@@ -14,10 +13,6 @@ class LineSink;
 // style, no background, no footer) around the editor text, and at most one
 // plain back link.
 namespace ImodePageWriter {
-
-// How the page is saved: an .html name, the first overwrite question, and
-// "ｈｔｍｌファイル(i-mode版)作成完了" when it is written.
-SaveTarget::Params saveParams();
 
 void writeLines(LineSink &sink, const PageOptions &options, const TextPageInput &input);
 // Writes the whole page to device; false when a write failed.

@@ -8,33 +8,9 @@ namespace tabulink {
 
 namespace TextFile {
 
-QString openFilter()
+FileKind fileKind()
 {
-    return QStringLiteral("text|*.txt|All Files|*.*|");
-}
-
-QString saveFilter()
-{
-    return QStringLiteral("text|*.txt|html|*.html|All Files|*.*|");
-}
-
-QString proposedName()
-{
-    return QStringLiteral("txt.txt");
-}
-
-SaveTarget::Params saveParams()
-{
-    SaveTarget::Params p;
-    p.nameEnding = QStringLiteral(".txt");
-    p.fallbackName = proposedName();
-    p.filter = saveFilter();
-    p.unmappable = Cp932::Unmappable::QuestionMark;
-    p.defaultSuffix = QStringLiteral("txt");
-    p.askOverwrite = false;
-    p.showPathInLabel = false;
-    p.notifyCompletion = false;
-    return p;
+    return {QStringLiteral(".txt"), QStringLiteral("txt.txt"), Cp932::Unmappable::QuestionMark};
 }
 
 FileReading::Result read(const QString &path)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/SaveTarget.h"
+#include "page/FileKind.h"
 #include "textio/FileReading.h"
 
 #include <QString>
@@ -15,13 +15,8 @@ class LineSink;
 // read whole, written whole, with nothing added at either end.
 namespace TextFile {
 
-QString openFilter(); // "text|*.txt|All Files|*.*|"
-QString saveFilter(); // "text|*.txt|html|*.html|All Files|*.*|"
-QString proposedName(); // "txt.txt"
-
-// The save procedure's settings for the text file: no overwrite question, no
-// notice, the path label left alone, "?" for characters Shift_JIS lacks.
-SaveTarget::Params saveParams();
+// Always proposed as "txt.txt"; "?" for characters Shift_JIS lacks.
+FileKind fileKind();
 
 // The largest text file read for the editor. The editor holds about seven
 // bytes of memory for every byte of Japanese text and takes about a tenth of

@@ -8,11 +8,6 @@ namespace tabulink {
 
 namespace TextPageWriter {
 
-SaveTarget::Params saveParams()
-{
-    return SaveTarget::pageParams(SaveTarget::OverwriteForm::A, QStringLiteral("ｈｔｍｌファイル作成完了"));
-}
-
 void writeEditorText(LineSink &sink, const TextPageInput &input)
 {
     if (input.mincho)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "page/PageOptions.h"
-#include "page/SaveTarget.h"
 
 #include <QString>
 
@@ -19,10 +18,6 @@ struct TextPageInput {
 };
 
 namespace TextPageWriter {
-
-// How the page is saved: an .html name, the first overwrite question, and
-// "ｈｔｍｌファイル作成完了" when it is written.
-SaveTarget::Params saveParams();
 
 // The editor text as both text pages carry it: line breaks converted when
 // asked, wrapped in the Mincho FONT element when asked.

@@ -1,12 +1,12 @@
 #include "ui/CsvTab.h"
 
 #include "page/OutOfMemory.h"
-#include "page/SaveContext.h"
 #include "table/TableChecks.h"
 #include "ui/Controls.h"
 #include "ui/CsvLineListModel.h"
 #include "ui/DropFilter.h"
 #include "ui/Fonts.h"
+#include "ui/SaveContext.h"
 #include "ui/TableGridModel.h"
 #include "ui/TwoStateCheckBox.h"
 

@@ -4,8 +4,9 @@
 #include "ui/CsvTab.h"
 
 #include "page/UserDialogs.h"
-#include "page/SaveContext.h"
 #include "table/TableHtmlWriter.h"
+#include "ui/SaveContext.h"
+#include "ui/SaveProcedure.h"
 #include "ui/TwoStateCheckBox.h"
 
 #include <QGuiApplication>
@@ -24,6 +25,17 @@ public:
     BusyPointer(const BusyPointer &) = delete;
     BusyPointer &operator=(const BusyPointer &) = delete;
 };
+
+// Runs a save of the table; a size too large is shown instead.
+TableEditor::Result saveTable(SaveContext &saves, SaveProcedure::Kind kind, const TableEditor::TableSave &save)
+{
+    TableEditor::Result shown;
+    if (save.ok)
+        SaveProcedure::run(saves, kind, save.body);
+    else
+        shown.message = UserMessage::warning(save.message);
+    return shown;
+}
 } // namespace
 
 void CsvTab::readCsvFile()
@@ -108,7 +120,7 @@ void CsvTab::clearTable()
 
 void CsvTab::saveCsv()
 {
-    showResult(m_editor.saveCsv(m_saves));
+    showResult(saveTable(m_saves, SaveProcedure::Kind::CsvFile, m_editor.csvSave()));
 }
 
 TableHtmlOptions CsvTab::tableOptions() const
@@ -126,7 +138,7 @@ TableHtmlOptions CsvTab::tableOptions() const
 
 void CsvTab::saveTablePage()
 {
-    showResult(m_editor.saveTablePage(m_saves, tableOptions()));
+    showResult(saveTable(m_saves, SaveProcedure::Kind::TablePage, m_editor.pageSave(m_saves.pageOptions(), tableOptions())));
 }
 
 TablePagePreview::Page CsvTab::previewPage() const

@@ -3,13 +3,13 @@
 #include "linkpage/FileListEntry.h"
 #include "linkpage/LinkMessages.h"
 #include "linkpage/LinkPageWriter.h"
-#include "page/SaveContext.h"
-#include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
 #include "textio/NativePath.h"
 #include "ui/Controls.h"
 #include "ui/Fonts.h"
 #include "ui/LinkListModel.h"
+#include "ui/SaveContext.h"
+#include "ui/SaveProcedure.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -192,12 +192,12 @@ void LinkTab::deleteSelectedRows()
 
 void LinkTab::writeLinkPage()
 {
-    const SaveTarget::Result result = SaveTarget::run(
-        m_saves, LinkPageWriter::saveParams(),
+    const SaveProcedure::Result result = SaveProcedure::run(
+        m_saves, SaveProcedure::Kind::LinkPage,
         [this](LineSink &sink) {
             LinkPageWriter::writeLines(sink, m_saves.pageOptions(), m_fileListModel->list().entries());
         });
-    if (result == SaveTarget::Result::Written)
+    if (result == SaveProcedure::Result::Written)
         m_fileListModel->markWritten();
 }
 

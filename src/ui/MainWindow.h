@@ -1,8 +1,8 @@
 #pragma once
 
-#include "page/SaveContext.h"
 #include "shell/KeptOptions.h"
 #include "ui/PreviewWindow.h"
+#include "ui/SaveContext.h"
 
 #include <QMainWindow>
 

@@ -2,9 +2,7 @@
 
 #include "browse/DroppedPath.h"
 #include "page/OutOfMemory.h"
-#include "page/SaveTarget.h"
 #include "page/UserDialogs.h"
-#include "page/SaveContext.h"
 #include "textio/LineSink.h"
 #include "textpage/EditorText.h"
 #include "textpage/ImodePageWriter.h"
@@ -12,6 +10,8 @@
 #include "textpage/TextPageWriter.h"
 #include "ui/DropFilter.h"
 #include "ui/Fonts.h"
+#include "ui/SaveContext.h"
+#include "ui/SaveProcedure.h"
 #include "ui/TwoStateCheckBox.h"
 
 #include <QGuiApplication>
@@ -105,14 +105,14 @@ TextPagePreview::Page TextTab::previewPage(bool imode) const
 
 void TextTab::saveTextPage()
 {
-    SaveTarget::run(m_saves, TextPageWriter::saveParams(), [this](LineSink &sink) {
+    SaveProcedure::run(m_saves, SaveProcedure::Kind::TextPage, [this](LineSink &sink) {
         TextPageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
     });
 }
 
 void TextTab::saveImodePage()
 {
-    SaveTarget::run(m_saves, ImodePageWriter::saveParams(), [this](LineSink &sink) {
+    SaveProcedure::run(m_saves, SaveProcedure::Kind::ImodePage, [this](LineSink &sink) {
         ImodePageWriter::writeLines(sink, m_saves.pageOptions(), pageInput());
     });
 }
@@ -120,7 +120,7 @@ void TextTab::saveImodePage()
 void TextTab::loadTextFile()
 {
     FileDialogRequest request;
-    request.filter = TextFile::openFilter();
+    request.filter = SaveProcedure::textOpenFilter();
     request.folder = m_saves.currentFolder();
     const std::optional<QString> chosen = m_saves.dialogs().openFileName(request);
     if (!chosen || chosen->isEmpty())
@@ -147,9 +147,8 @@ void TextTab::loadTextFileFrom(const QString &path)
 
 void TextTab::saveTextFile()
 {
-    SaveTarget::run(m_saves, TextFile::saveParams(),
-                    [this](LineSink &sink) { TextFile::writeLines(sink, editorText()); },
-                    TextFile::proposedName());
+    SaveProcedure::run(m_saves, SaveProcedure::Kind::TextFile,
+                       [this](LineSink &sink) { TextFile::writeLines(sink, editorText()); });
 }
 
 void TextTab::recountChangedParagraphs(int position, int charsRemoved, int charsAdded)

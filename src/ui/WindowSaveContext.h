@@ -1,6 +1,6 @@
 #pragma once
 
-#include "page/SaveContext.h"
+#include "ui/SaveContext.h"
 
 class QLabel;
 

@@ -8,9 +8,9 @@ namespace tabulink {
 
 class UserDialogs;
 
-// What a save needs of the window around it: the dialogs, the page options as
-// the controls show them, where dialogs open, the picked file name, the path
-// label and the file list to re-read. The save procedure runs against it
+// What the tabs need of the window around them: the dialogs, the page options
+// as the controls show them, where dialogs open, the picked file name, the
+// path label and the file list to re-read. The save procedure runs against it
 // without widgets.
 class SaveContext
 {
