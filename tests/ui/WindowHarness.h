@@ -32,8 +32,9 @@ public:
         setUp();
         window = std::make_unique<MainWindow>(&dialogs, nullptr, launcher);
         window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the main window was not exposed");
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qWarning("the main window was not activated");
     }
     // The application set-up, once; before anything reads the settings.
     static void setUp()
@@ -47,6 +48,9 @@ public:
     QAction *action(const char *name) const { return find<QAction>(name); }
     QString text(const char *labelName) const { return find<QLabel>(labelName)->text(); }
     BrowsePanel *browse() const { return window->browsePanel(); }
+    // A folder of the test's own, shown in the window.
+    QString showTempFolder() { return browse()->setFolder(dir.path()) ? dir.path() : QString(); }
+    QString path(const QString &name) const { return dir.filePath(name); }
     // The texts of a list's (or a combo box's) rows.
     QStringList rows(const char *viewName) const
     {
@@ -58,13 +62,19 @@ public:
         return result;
     }
 
-    // Clicks a button (by objectName) with the mouse.
-    void click(const char *name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+    void click(const char *buttonName) const { QTest::mouseClick(find<QAbstractButton>(buttonName), Qt::LeftButton); }
     void trigger(const char *actionName) const
     {
         QAction *a = action(actionName);
         QVERIFY2(a, actionName);
         a->trigger();
+    }
+    // A button whose file dialog is answered with path; the file's bytes after.
+    QByteArray clickAnswering(const char *buttonName, const QString &path)
+    {
+        dialogs.setNextFileName(path);
+        click(buttonName);
+        return TestFiles::readAll(path);
     }
     // Text entered into the widget with the focus: ASCII key by key, anything
     // else as an input method commits it; then key (none: 0).
@@ -108,6 +118,7 @@ public:
         doubleClickRow(find<QAbstractItemView>(viewName), row, button);
     }
 
+    QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
 };

@@ -27,7 +27,6 @@ class TestBatchWindow : public QObject
 {
     Q_OBJECT
     std::unique_ptr<WindowHarness> h;
-    std::unique_ptr<QTemporaryDir> dir;
 
     // The settings entered in the window, and the same as command line flags.
     QStringList apply(const Settings &s)
@@ -53,24 +52,16 @@ class TestBatchWindow : public QObject
     // The page from the window's button and from the command line.
     void compare(const char *button, QStringList args)
     {
-        const QString windowPath = dir->filePath(QString("w-") + button), cliPath = dir->filePath(QString("c-") + button);
-        h->dialogs.setNextFileName(windowPath);
-        h->click(button);
+        const QByteArray page = h->clickAnswering(button, h->path(QString("w-") + button));
         QBuffer out, err;
-        out.open(QIODevice::WriteOnly);
-        err.open(QIODevice::WriteOnly);
-        QCOMPARE(Batch::runArguments(args << "-o" << cliPath, &out, &err), 0);
-        QVERIFY(!TestFiles::readAll(windowPath).isEmpty());
-        QCOMPARE(TestFiles::readAll(cliPath), TestFiles::readAll(windowPath));
+        QVERIFY(out.open(QIODevice::WriteOnly) && err.open(QIODevice::WriteOnly) && !page.isEmpty());
+        QCOMPARE(Batch::runArguments(args << "-o" << h->path(QString("c-") + button), &out, &err), 0);
+        QCOMPARE(TestFiles::readAll(h->path(QString("c-") + button)), page);
     }
 
 private slots:
-    void init()
-    {
-        h = std::make_unique<WindowHarness>();
-        dir = std::make_unique<QTemporaryDir>();
-    }
-    void cleanup() { h.reset(); dir.reset(); }
+    void init() { h = std::make_unique<WindowHarness>(); }
+    void cleanup() { h.reset(); }
 
     void textAndImodePages_data()
     {
@@ -87,10 +78,9 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(Settings, settings);
-        const QString in = dir->filePath("in.txt");
+        const QString in = h->path("in.txt");
         QVERIFY(TestFiles::writeAll(in, content));
-        h->dialogs.setNextFileName(in);
-        h->click("Command11"); // ファイル読込
+        h->clickAnswering("Command11", in); // ファイル読込
         const QStringList flags = apply(settings);
         compare("Command9", QStringList{"text", in} + flags);
         compare("Command10", QStringList{"imode", in} + flags);
@@ -98,7 +88,7 @@ private slots:
 
     void linkPage()
     {
-        const QString folder = dir->filePath("pics");
+        const QString folder = h->path("pics");
         QVERIFY(QDir().mkpath(folder + "/sub"));
         for (const QString &name : {"b.txt", "A.jpg", "c d.png", "#1&x.gif", "写真.jpg", ".hidden"})
             QVERIFY(TestFiles::writeAll(folder + "/" + name, "x"));
@@ -116,9 +106,8 @@ private slots:
             h->typeInto("Text4", descriptions.value(name));
             descText += name + u',' + descriptions.value(name) + QStringLiteral("\r\n");
         }
-        const QString desc = dir->filePath("desc.txt");
-        QVERIFY(TestFiles::writeAll(desc, descText.toUtf8()));
-        compare("Command17", QStringList{"links", folder, "-d", desc}
+        QVERIFY(TestFiles::writeAll(h->path("desc.txt"), descText.toUtf8()));
+        compare("Command17", QStringList{"links", folder, "-d", h->path("desc.txt")}
                                  + apply({QStringLiteral("リンク集"), "http://back.example/", 2, "http://", {}}));
     }
 
@@ -138,7 +127,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(Settings, settings);
-        const QString in = dir->filePath("in.csv");
+        const QString in = h->path("in.csv");
         QVERIFY(TestFiles::writeAll(in, content));
         const QStringList flags = apply(settings);
         h->window->saveContext().setPathLabel(in);

@@ -14,7 +14,6 @@ class TestLinkTab : public QObject
 {
     Q_OBJECT
     std::unique_ptr<WindowHarness> h;
-    std::unique_ptr<QTemporaryDir> dir;
 
     QListView *list() const { return h->window->linkTab()->fileListView(); }
     QStringList rows() const { return h->window->linkTab()->fileListModel()->rows(); }
@@ -22,8 +21,8 @@ class TestLinkTab : public QObject
     void makeFiles(const QStringList &names) const
     {
         for (const QString &name : names)
-            QVERIFY(TestFiles::writeAll(dir->filePath(name), ""));
-        QVERIFY(h->browse()->setFolder(dir->path()));
+            QVERIFY(TestFiles::writeAll(h->path(name), ""));
+        QVERIFY(!h->showTempFolder().isEmpty());
         h->click("Command14");
     }
     // Double-click on a row, a description typed into Text4 and Enter.
@@ -32,12 +31,7 @@ class TestLinkTab : public QObject
         WindowHarness::doubleClickRow(list(), row);
         h->typeInto("Text4", text);
     }
-    QByteArray writePage() const
-    {
-        h->dialogs.setNextFileName(dir->filePath("links.html"));
-        h->click("Command17");
-        return TestFiles::readAll(dir->filePath("links.html"));
-    }
+    QByteArray writePage() const { return h->clickAnswering("Command17", h->path("links.html")); }
     // The page's list of links, from the frame's "<center>" to its footer.
     static QByteArray body(const QStringList &links)
     {
@@ -52,12 +46,9 @@ private slots:
     {
         QApplication::setQuitOnLastWindowClosed(false);
         h = std::make_unique<WindowHarness>();
-        dir = std::make_unique<QTemporaryDir>();
         h->find<QTabWidget>("SSTab1")->setCurrentWidget(h->window->linkTab());
-        h->window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(h->window.get()));
     }
-    void cleanup() { h.reset(); dir.reset(); }
+    void cleanup() { h.reset(); }
 
     // A double-click or Enter loads a row, Enter in Text4 registers it and
     // the list takes the keys again; the right button's menu deletes the
@@ -116,7 +107,7 @@ private slots:
                  page.constData());
         QVERIFY(!page.contains("unregistered"));
         QCOMPARE(h->dialogs.notices(), QStringList({QStringLiteral("ｈｔｍｌファイル作成完了")}));
-        QCOMPARE(h->text("Label1"), dir->filePath("links.html"));
+        QCOMPARE(h->text("Label1"), h->path("links.html"));
         QVERIFY(h->rows("File1").contains("links.html"));
         QCOMPARE(h->text("Label8"), QString("0")); // the edit row is not the writer's
         h->click("Command15"); // everything registered is in the page: no question
@@ -152,13 +143,13 @@ private slots:
     // "表.csv" in Shift_JIS, as a Windows archive unpacked here names it.
     void shiftJisFileNameIsPickedReadAndLinked()
     {
-        const int fd = ::open(QFile::encodeName(dir->path()) + "/\x95\x5C.csv", O_CREAT | O_WRONLY, 0644);
+        const int fd = ::open(QFile::encodeName(h->dir.path()) + "/\x95\x5C.csv", O_CREAT | O_WRONLY, 0644);
         QVERIFY(fd >= 0);
         QCOMPARE(::write(fd, "x,y\r\n", 5), ssize_t(5));
         ::close(fd);
         makeFiles({});
         h->doubleClickRow("File1", 0);
-        QCOMPARE(h->text("Label1"), dir->path() + QStringLiteral("/表.csv"));
+        QCOMPARE(h->text("Label1"), h->dir.path() + QStringLiteral("/表.csv"));
         h->find<QTabWidget>("SSTab1")->setCurrentIndex(0);
         h->click("Command1");
         QCOMPARE(h->rows("List1"), QStringList{"x,y"});

@@ -12,29 +12,18 @@ class TestTextTab : public QObject
 {
     Q_OBJECT
     std::unique_ptr<WindowHarness> h;
-    std::unique_ptr<QTemporaryDir> dir;
 
     QPlainTextEdit *editor() const { return h->find<QPlainTextEdit>("rtext1"); }
-    QString path(const char *name) const { return dir->filePath(QString::fromUtf8(name)); }
-    // A button whose file dialog is answered with name.
-    QByteArray clickAnswering(const char *button, const QString &name) const
-    {
-        h->dialogs.setNextFileName(name);
-        h->click(button);
-        return TestFiles::readAll(name);
-    }
+    QString path(const char *name) const { return h->path(QString::fromUtf8(name)); }
 
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
         h = std::make_unique<WindowHarness>();
-        QVERIFY(h->browse()->setFolder(dir->path()));
+        QVERIFY(!h->showTempFolder().isEmpty());
         h->find<QTabWidget>("SSTab1")->setCurrentIndex(1);
-        h->window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(h->window.get()));
     }
-    void cleanup() { h.reset(); dir.reset(); }
+    void cleanup() { h.reset(); }
 
     // Label7 always shows what a count over the whole text gives, through
     // typing, random edits, undo and redo, and large pastes.
@@ -63,21 +52,21 @@ private slots:
     void loadAndSaveText()
     {
         editor()->setPlainText(QStringLiteral("keep"));
-        clickAnswering("Command11", path("missing.txt"));
+        h->clickAnswering("Command11", path("missing.txt"));
         QCOMPARE(h->dialogs.errors().size(), 1);
         QCOMPARE(h->window->textTab()->editorText() + h->text("Label1"), QStringLiteral("keep"));
         const QByteArray original = TestFiles::crlfSjis({"一行目", QStringLiteral("ｶﾅ①髙～")});
         QVERIFY(TestFiles::writeAll(path("in.txt"), original));
-        clickAnswering("Command11", path("in.txt"));
+        h->clickAnswering("Command11", path("in.txt"));
         QCOMPARE(h->window->textTab()->editorText(), QStringLiteral("一行目\r\nｶﾅ①髙～\r\n"));
         QCOMPARE(h->text("Label1") + h->text("Label7"), path("in.txt") + " 18");
 
         QVERIFY(TestFiles::writeAll(path("out.txt"), "old")); // replaced without a question
-        QCOMPARE(clickAnswering("Command12", path("out.txt")), original);
+        QCOMPARE(h->clickAnswering("Command12", path("out.txt")), original);
         QCOMPARE(h->dialogs.calls().size(), 4); // the file dialogs and the error only
         QCOMPARE(h->text("Label1"), path("in.txt"));
         editor()->setPlainText(QStringLiteral("a😀\u00e9\nb"));
-        QCOMPARE(clickAnswering("Command12", path("new.txt")), QByteArray("a??\r\nb"));
+        QCOMPARE(h->clickAnswering("Command12", path("new.txt")), QByteArray("a??\r\nb"));
         QVERIFY(h->rows("File1").contains("new.txt"));
         QVERIFY(h->dialogs.notices().at(0).contains(QStringLiteral("2")));
     }
@@ -91,17 +80,17 @@ private slots:
         QTest::mouseClick(h->find("Option3"), Qt::LeftButton);
         const QString page = path("日記.html");
         QVERIFY(TestFiles::writeAll(page, QByteArray(20000, 'o')));
-        QCOMPARE(clickAnswering("Command9", page), QByteArray(20000, 'o')); // いいえ
+        QCOMPARE(h->clickAnswering("Command9", page), QByteArray(20000, 'o')); // いいえ
         QCOMPARE(h->dialogs.calls().constLast().defaultAnswer, UserDialogs::DefaultAnswer::No);
         h->dialogs.setNextAnswer(true);
-        QCOMPARE(clickAnswering("Command9", page),
+        QCOMPARE(h->clickAnswering("Command9", page),
                  TestFiles::crlfSjis(TestFiles::pageLines(
                      "日記", "http://example.jp/", "<BODY bgcolor=\"#FFFF84\">", {},
                      {"<table border=0>", "<tr><td align=left>", "一行目<br>", "二行目", "</td></tr>", "</table>", "</center>"})));
         QCOMPARE(h->text("Label1"), page);
         QCOMPARE(h->dialogs.notices(), QStringList({"ｈｔｍｌファイル作成完了"}));
         const auto request = h->dialogs.callsOf(ScriptedDialogs::Call::Save).first().request;
-        QCOMPARE(request.folder + "|" + request.presetName, dir->path() + "|index.html");
+        QCOMPARE(request.folder + "|" + request.presetName, h->dir.path() + "|index.html");
         QVERIFY(h->rows("File1").contains(QStringLiteral("日記.html")));
     }
 
@@ -116,14 +105,14 @@ private slots:
         QVERIFY(h->find<QRadioButton>("Option9")->isChecked());
         QTest::mouseClick(h->find("Check8"), Qt::LeftButton);
         QTest::mouseClick(h->find("Check6"), Qt::LeftButton);
-        QCOMPARE(clickAnswering("Command10", path("i.html")),
+        QCOMPARE(h->clickAnswering("Command10", path("i.html")),
                  TestFiles::crlfSjis({"<HTML>", "<HEAD>", "<TITLE>携帯</TITLE>", "</HEAD>", "<BODY>", "携帯", "<HR>",
                                       "<FONT face=\"ＭＳ 明朝\">", "あ", "い", "</FONT>", "<HR>",
                                       "<A href=\"http://example.jp/\">戻　る</A>", "</BODY>", "</HTML>"}));
         QCOMPARE(h->dialogs.notices(), QStringList{QStringLiteral("ｈｔｍｌファイル(i-mode版)作成完了")});
         QCOMPARE(h->text("Label1"), path("i.html"));
         h->find<QCheckBox>("Check8")->setCheckState(Qt::PartiallyChecked);
-        QVERIFY(!clickAnswering("Command10", path("p.html")).contains("FONT"));
+        QVERIFY(!h->clickAnswering("Command10", path("p.html")).contains("FONT"));
     }
 };
 
