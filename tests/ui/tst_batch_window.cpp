@@ -31,11 +31,8 @@ class TestBatchWindow : public QObject
     // The settings entered in the window, and the same as command line flags.
     QStringList apply(const Settings &s)
     {
-        static const QHash<QString, QString> names{{"Check1", "bold-top"}, {"Check2", "bold-left"},
-                                                   {"Check3", "border"}, {"Check4", "fill-empty"},
-                                                   {"Check5", "strip-quotes"}, {"Check6", "br"},
-                                                   {"Check7", "small-font"}, {"Check8", "mincho"},
-                                                   {"Check9", "center"}};
+        static const QStringList names{"", "bold-top", "bold-left", "border", "fill-empty", "strip-quotes",
+                                       "br", "small-font", "mincho", "center"}; // of Check1..Check9
         h->find<QLineEdit>("Text2")->setText(s.title);
         h->find<QLineEdit>("Text3")->setText(s.backUrl);
         h->find<QLineEdit>("Text5")->setText(s.imageUrl);
@@ -45,7 +42,7 @@ class TestBatchWindow : public QObject
         for (const QString &box : s.flipped) {
             auto *check = h->find<QCheckBox>(qPrintable(box));
             QTest::mouseClick(check, Qt::LeftButton);
-            args << (check->isChecked() ? "--" : "--no-") + names.value(box);
+            args << (check->isChecked() ? "--" : "--no-") + names.value(box.mid(5).toInt());
         }
         return args;
     }

@@ -5,9 +5,6 @@
 #include <QClipboard>
 #include <QMenu>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 using namespace tabulink;
 
 class TestLinkTab : public QObject
@@ -138,24 +135,6 @@ private slots:
         QCOMPARE(h->dialogs.questions().size(), 2);
         QCOMPARE(h->window->isVisible(), button);
         QCOMPARE(rows(), !button ? rows() : action == "Command14" ? QStringList({"a", "b"}) : QStringList());
-    }
-
-    // "表.csv" in Shift_JIS, as a Windows archive unpacked here names it.
-    void shiftJisFileNameIsPickedReadAndLinked()
-    {
-        const int fd = ::open(QFile::encodeName(h->dir.path()) + "/\x95\x5C.csv", O_CREAT | O_WRONLY, 0644);
-        QVERIFY(fd >= 0);
-        QCOMPARE(::write(fd, "x,y\r\n", 5), ssize_t(5));
-        ::close(fd);
-        makeFiles({});
-        h->doubleClickRow("File1", 0);
-        QCOMPARE(h->text("Label1"), h->dir.path() + QStringLiteral("/表.csv"));
-        h->find<QTabWidget>("SSTab1")->setCurrentIndex(0);
-        h->click("Command1");
-        QCOMPARE(h->rows("List1"), QStringList{"x,y"});
-        h->find<QTabWidget>("SSTab1")->setCurrentWidget(h->window->linkTab());
-        QVERIFY(writePage().contains(body({QStringLiteral("<A href=\"%95%5C.csv\">表.csv</A></td></tr>")})));
-        QCOMPARE(h->dialogs.errors(), QStringList());
     }
 };
 

@@ -5,8 +5,6 @@
 #include "browse/RecordingLauncher.h"
 #include "shell/StartupSetting.h"
 
-#include <QClipboard>
-#include <QMenu>
 #include <QProcess>
 #include <QSessionManager>
 #include <QSettings>
@@ -38,11 +36,7 @@ class TestMainWindow : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        WindowHarness::setUp();
-        m_startFolder = QDir::currentPath();
-    }
+    void initTestCase() { WindowHarness::setUp(), m_startFolder = QDir::currentPath(); }
     void init()
     {
         m_tmp = std::make_unique<QTemporaryDir>();
@@ -54,27 +48,16 @@ private slots:
         StartupSetting(2, FolderKey, QString());
         m_launcher = RecordingLauncher();
     }
-    void cleanup()
-    {
-        h.reset();
-        QDir::setCurrent(m_startFolder);
-    }
+    void cleanup() { h.reset(), QDir::setCurrent(m_startFolder); }
 
     // Enter on a file picks it, on a folder opens it; a single click on a
-    // folder selects it, a double-click opens it; the right button opens
-    // the menu on the press.
+    // folder only selects it, a double-click opens it.
     void keysAndClicksOnTheLists()
     {
         open();
         enterOn("File1", "A.txt");
         QCOMPARE(h->text("Label1"), m_work + "/A.txt");
-        auto *dir1 = h->find<QListView>("Dir1");
-        const QModelIndex current = dir1->currentIndex();
-        QTest::mousePress(dir1->viewport(), Qt::RightButton, {}, WindowHarness::centre(dir1, row("Dir1", "sub")));
-        QVERIFY(h->browse()->dirclk1Menu()->isVisible());
-        QCOMPARE(dir1->currentIndex(), current);
-        h->browse()->dirclk1Menu()->hide();
-        WindowHarness::clickRow(dir1, row("Dir1", "sub"));
+        WindowHarness::clickRow(h->find<QListView>("Dir1"), row("Dir1", "sub"));
         expectFolder(m_work, {"A.txt", "p.html", "x<b>.csv"});
         h->doubleClickRow("Dir1", row("Dir1", "sub"));
         expectFolder(m_work + "/sub", {"in-sub.csv"});
@@ -88,7 +71,6 @@ private slots:
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<bool>("acts");
         QTest::newRow("a file, left") << "x<b>.csv" << Qt::LeftButton << true;
-        QTest::newRow("a file, right") << "x<b>.csv" << Qt::RightButton << false;
         QTest::newRow("a page, left") << "p.html" << Qt::LeftButton << true;
         QTest::newRow("a page, middle") << "p.html" << Qt::MiddleButton << false;
     }
@@ -104,25 +86,6 @@ private slots:
         QCOMPARE(m_launcher.pages, acts && page ? QStringList{m_work + "/" + name} : QStringList());
         QCOMPARE(h->text("Label1"), acts && !page ? m_work + "/" + name : QString());
         QCOMPARE(h->find<QLabel>("Label1")->textFormat(), Qt::PlainText); // "<b>" in a name is no markup
-    }
-
-    // The clipboard's folder, the copy of the shown one, the file manager;
-    // a network path is refused with a notice.
-    void menusAndButtons()
-    {
-        open();
-        QApplication::clipboard()->setText("\\\\server\\share\\dir");
-        h->trigger("dirclkr1");
-        QCOMPARE(h->dialogs.notices().size(), 1);
-        QApplication::clipboard()->setText(m_work + "/sub\n");
-        h->trigger("dirclkr1");
-        expectFolder(m_work + "/sub", {"in-sub.csv"});
-        h->trigger("dirclip");
-        QCOMPARE(QApplication::clipboard()->text(), m_work + "/sub");
-        h->click("Command13");
-        h->trigger("expdir");
-        QCOMPARE(m_launcher.folders, (QStringList{m_work + "/sub", m_work + "/sub"}));
-        QCOMPARE(h->dialogs.calls().size(), 1);
     }
 
     // The stored folder shows at start-up; logging off (the session manager
