@@ -3,7 +3,6 @@
 #include "page/UserDialogs.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
 
 #include <optional>
@@ -40,10 +39,8 @@ public:
     const QList<Call> &calls() const { return m_calls; }
     QList<Call> callsOf(Call::Kind kind) const
     {
-        QList<Call> result;
-        for (const Call &c : m_calls)
-            if (c.kind == kind)
-                result.append(c);
+        QList<Call> result = m_calls;
+        result.removeIf([kind](const Call &c) { return c.kind != kind; });
         return result;
     }
     // The texts of the calls of one kind, in order.

@@ -110,7 +110,6 @@ private slots:
         QTRY_VERIFY(h->window->csvTab()->gridMenu()->isVisible());
         QCOMPARE(current(), qMakePair(2, 0));
         h->window->csvTab()->gridMenu()->hide();
-        h->trigger("grdgyodel"); // answered No
         h->dialogs.setNextAnswer(true);
         h->trigger("grdgyodel");
         QCOMPARE(size(), QStringLiteral("3x5 3x5"));

@@ -55,8 +55,6 @@ private slots:
         makeFiles({"r2", "r0", "r1", "r3"});
         h->click("Command14"); // importing again adds nothing
         QCOMPARE(rows(), QStringList({"r0", "r1", "r2", "r3"}));
-        h->typeInto("Text4", "x"); // no row loaded yet
-        QCOMPARE(h->dialogs.notices(), QStringList{QStringLiteral("登録データがありません")});
         describe(1, QStringLiteral("夏の写真"));
         QCOMPARE(rows(), QStringList({"r0", QStringLiteral("r1,夏の写真"), "r2", "r3"}));
         QCOMPARE(h->text("Label8") + h->text("Label9") + h->find<QLineEdit>("Text4")->text(), QString());
@@ -77,7 +75,7 @@ private slots:
         h->window->linkTab()->rowMenu()->hide();
         h->trigger("lst2seldel");
         QCOMPARE(rows(), QStringList({"r2,two"}));
-        QCOMPARE(h->dialogs.calls().size(), 1);
+        QVERIFY(h->dialogs.calls().isEmpty());
     }
 
     // Only registered descriptions go into the page; a comma in a file name
