@@ -9,11 +9,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
-#include <condition_variable>
-#include <mutex>
 #include <csignal>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -49,29 +50,46 @@ QString stepFailed(const QString &step, int error)
 // While the new file has a name in the target's folder, SIGINT, SIGTERM and
 // SIGHUP remove it before the program ends: a later link page would list it.
 // The handler uses async-signal-safe calls only, so the paths wait in static
-// buffers, one for each save running at the same time (the command line
-// saves on several threads); the handlers are in place while any save runs.
+// slots, one for each save running at the same time (the command line saves
+// on several threads). A save takes a free slot without a lock; each slot's
+// count is odd while its path changes, so the handler never removes a path
+// read half-written. The handlers are in place while any save runs or a
+// KeepSignalHandlers lives.
 constexpr int kSlots = 64;
-char g_temporaryPaths[kSlots][PATH_MAX];
-volatile sig_atomic_t g_temporaryNamed[kSlots] = {};
+char g_temporaryPaths[kSlots][PATH_MAX]; // "" when nothing is named
+std::atomic<unsigned> g_slotChanges[kSlots] = {};
+std::atomic<bool> g_slotTaken[kSlots] = {};
+static_assert(std::atomic<unsigned>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+              "the signal handler reads the slots");
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int kEndingSignalCount = 3;
 struct sigaction g_previousActions[kEndingSignalCount];
 bool g_installed[kEndingSignalCount] = {};
 
-std::mutex g_guardMutex;
-std::condition_variable g_slotFreed;
-bool g_slotTaken[kSlots] = {};
-int g_guards = 0;
+std::mutex g_handlersMutex;
+int g_handlerUsers = 0;
 thread_local int t_slot = -1;
 
 void removeTemporaryThenEnd(int signal)
 {
     const int savedErrno = errno;
     for (int i = 0; i < kSlots; ++i) {
-        if (g_temporaryNamed[i])
-            ::unlink(g_temporaryPaths[i]);
-        g_temporaryNamed[i] = 0;
+        // A count that stays odd is a path this very thread was changing
+        // when the signal came: no file has that name yet, nor the one before.
+        for (int attempt = 0; attempt < 10000; ++attempt) {
+            const unsigned before = g_slotChanges[i].load(std::memory_order_acquire);
+            if (before & 1u)
+                continue;
+            char path[PATH_MAX];
+            std::memcpy(path, g_temporaryPaths[i], sizeof path);
+            std::atomic_thread_fence(std::memory_order_acquire);
+            if (g_slotChanges[i].load(std::memory_order_relaxed) != before)
+                continue;
+            path[PATH_MAX - 1] = '\0';
+            if (path[0])
+                ::unlink(path);
+            break;
+        }
     }
     for (int i = 0; i < kEndingSignalCount; ++i) {
         if (kEndingSignals[i] == signal)
@@ -81,54 +99,72 @@ void removeTemporaryThenEnd(int signal)
     errno = savedErrno;
 }
 
+void useHandlers()
+{
+    std::lock_guard<std::mutex> lock(g_handlersMutex);
+    if (g_handlerUsers++ > 0)
+        return;
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_handler = removeTemporaryThenEnd;
+    sigemptyset(&action.sa_mask);
+    for (int signal : kEndingSignals)
+        sigaddset(&action.sa_mask, signal);
+    for (int i = 0; i < kEndingSignalCount; ++i) {
+        struct sigaction current;
+        g_installed[i] = false;
+        // A signal the program ignores (started with nohup) stays ignored.
+        if (::sigaction(kEndingSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+            continue;
+        g_installed[i] = ::sigaction(kEndingSignals[i], &action, &g_previousActions[i]) == 0;
+    }
+}
+
+void releaseHandlers()
+{
+    std::lock_guard<std::mutex> lock(g_handlersMutex);
+    if (--g_handlerUsers > 0)
+        return;
+    for (int i = 0; i < kEndingSignalCount; ++i) {
+        if (g_installed[i])
+            ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
+    }
+}
+
+// Puts path (empty: nothing) into the slot; the count is odd meanwhile.
+void setSlotPath(int slot, const char *path, size_t size)
+{
+    const unsigned count = g_slotChanges[slot].load(std::memory_order_relaxed);
+    g_slotChanges[slot].store(count + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    std::memcpy(g_temporaryPaths[slot], path, size);
+    g_temporaryPaths[slot][size] = '\0';
+    g_slotChanges[slot].store(count + 2, std::memory_order_release);
+}
+
 class TemporaryNameGuard
 {
 public:
     TemporaryNameGuard()
     {
-        std::unique_lock<std::mutex> lock(g_guardMutex);
-        int slot = -1;
-        g_slotFreed.wait(lock, [&slot] {
+        useHandlers();
+        for (;;) {
             for (int i = 0; i < kSlots; ++i) {
-                if (!g_slotTaken[i]) {
-                    slot = i;
-                    return true;
+                bool free = false;
+                if (g_slotTaken[i].compare_exchange_strong(free, true, std::memory_order_acquire)) {
+                    t_slot = i;
+                    return;
                 }
             }
-            return false;
-        });
-        g_slotTaken[slot] = true;
-        t_slot = slot;
-        if (g_guards++ > 0)
-            return;
-        struct sigaction action;
-        std::memset(&action, 0, sizeof action);
-        action.sa_handler = removeTemporaryThenEnd;
-        sigemptyset(&action.sa_mask);
-        for (int signal : kEndingSignals)
-            sigaddset(&action.sa_mask, signal);
-        for (int i = 0; i < kEndingSignalCount; ++i) {
-            struct sigaction current;
-            g_installed[i] = false;
-            // A signal the program ignores (started with nohup) stays ignored.
-            if (::sigaction(kEndingSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
-                continue;
-            g_installed[i] = ::sigaction(kEndingSignals[i], &action, &g_previousActions[i]) == 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // more saves at once than slots
         }
     }
     ~TemporaryNameGuard()
     {
         forget();
-        std::lock_guard<std::mutex> lock(g_guardMutex);
-        g_slotTaken[t_slot] = false;
+        g_slotTaken[t_slot].store(false, std::memory_order_release);
         t_slot = -1;
-        g_slotFreed.notify_one();
-        if (--g_guards > 0)
-            return;
-        for (int i = 0; i < kEndingSignalCount; ++i) {
-            if (g_installed[i])
-                ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
-        }
+        releaseHandlers();
     }
     TemporaryNameGuard(const TemporaryNameGuard &) = delete;
     TemporaryNameGuard &operator=(const TemporaryNameGuard &) = delete;
@@ -138,17 +174,19 @@ public:
         forget();
         if (t_slot < 0 || path.size() >= qsizetype(PATH_MAX))
             return; // no file of such a path can be made
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        std::memcpy(g_temporaryPaths[t_slot], path.constData(), size_t(path.size()) + 1);
-        std::atomic_signal_fence(std::memory_order_seq_cst); // the whole path before the flag
-        g_temporaryNamed[t_slot] = 1;
+        setSlotPath(t_slot, path.constData(), size_t(path.size()));
     }
     static void forget()
     {
-        if (t_slot >= 0)
-            g_temporaryNamed[t_slot] = 0;
+        if (t_slot >= 0 && g_temporaryPaths[t_slot][0])
+            setSlotPath(t_slot, "", 0);
     }
 };
+
+// The folders whose sync a DeferFolderSyncs holds back.
+std::mutex g_deferMutex;
+bool g_deferring = false;
+QList<QByteArray> g_unsyncedFolders;
 
 QByteArray folderOf(const QByteArray &path)
 {
@@ -159,8 +197,14 @@ QByteArray folderOf(const QByteArray &path)
 }
 
 // A save through a symbolic link writes the file it names and keeps the link.
-QByteArray followLinks(QByteArray path)
+// *st is the lstat() of the path given: the stat() of the result when that
+// is no link (most saves then need no other call).
+QByteArray followLinks(QByteArray path, int *lstatResult, struct stat *st)
 {
+    *lstatResult = ::lstat(path.constData(), st);
+    if (*lstatResult != 0 || !S_ISLNK(st->st_mode))
+        return path;
+    *lstatResult = -2;
     for (int depth = 0; depth < 40; ++depth) {
         char buffer[PATH_MAX];
         const ssize_t n = ::readlink(path.constData(), buffer, sizeof buffer);
@@ -194,7 +238,15 @@ QByteArray cutToFit(QByteArray name, qsizetype room)
 // short where the whole would not fit the folder's limit (255 bytes here).
 QByteArray freshName(const QByteArray &folder, const QByteArray &name, bool hidden)
 {
-    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    // The limit of the folder saved in last on this thread: a command that
+    // writes many files into one folder asks once.
+    thread_local QByteArray limitFolder;
+    thread_local long folderLimit = -1;
+    if (folder != limitFolder) {
+        folderLimit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+        limitFolder = folder;
+    }
+    const long limit = folderLimit;
     const qsizetype room = (limit > 0 ? limit : NAME_MAX) - 7 - (hidden ? 1 : 0);
     QByteArray letters(6, 'a');
     for (char &c : letters)
@@ -278,12 +330,22 @@ bool createBeside(const Target &target, NewFile *file)
     return file->fd >= 0;
 }
 
-bool nameUnnamedFile(const Target &target, NewFile *file)
+// A file that is new takes its name at once, complete and synced as it is;
+// *placed then says so. Else (or if the name was taken meanwhile) it gets
+// a temporary name for the rename.
+bool nameUnnamedFile(const Target &target, NewFile *file, bool *placed)
 {
     const QByteArray fdPath = "/proc/self/fd/" + QByteArray::number(file->fd);
-    return underFreshName(target.folder, target.name, true, &file->name, [&fdPath](const char *path) {
+    const auto link = [&fdPath](const char *path) {
         return ::linkat(AT_FDCWD, fdPath.constData(), AT_FDCWD, path, AT_SYMLINK_FOLLOW);
-    }) >= 0;
+    };
+    *placed = false;
+    if (!target.exists) {
+        *placed = link(target.path.constData()) == 0;
+        if (*placed || errno != EEXIST)
+            return *placed;
+    }
+    return underFreshName(target.folder, target.name, true, &file->name, link) >= 0;
 }
 
 // Owner and group as far as the system allows: only root gives a file away,
@@ -391,6 +453,29 @@ bool writeInPlace(const Target &target, const QString &folderReason,
     return false;
 }
 
+// 0 or the reason the folder's entries could not be synced. A folder the
+// user may not open for reading is left to the system.
+int syncFolder(const QByteArray &path)
+{
+    int error = 0;
+    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) {
+        if (errno != EACCES)
+            error = errno;
+    } else {
+        if (::fsync(folder) != 0 && errno != EINVAL)
+            error = errno;
+        ::close(folder);
+    }
+    return error;
+}
+
+QString folderSyncFailed(int error)
+{
+    return stepFailed(QStringLiteral("新しい内容に置き換えましたが、フォルダの記録をディスクに書き込めません"), error)
+        + QStringLiteral("\n停電などがあると、元の内容に戻るおそれがあります。");
+}
+
 } // namespace
 
 static bool replaceFile(const QString &path, const std::function<bool(QIODevice *)> &write, QString *errorText)
@@ -401,10 +486,13 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
     };
 
     Target target;
-    target.path = followLinks(QFile::encodeName(path));
+    int found = 0;
+    target.path = followLinks(QFile::encodeName(path), &found, &target.old);
     target.folder = folderOf(target.path);
     target.name = target.path.mid(target.path.lastIndexOf('/') + 1);
-    if (::stat(target.path.constData(), &target.old) == 0) {
+    if (found == -2)
+        found = ::stat(target.path.constData(), &target.old);
+    if (found == 0) {
         if (S_ISDIR(target.old.st_mode))
             return fail(QStringLiteral("同じ名前のフォルダがあります"));
         // A device or a FIFO is never replaced: the rename would put a plain
@@ -434,31 +522,33 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
         return fail(stepFailed(QStringLiteral("所有者とアクセス権を元のファイルと同じにできません"), errno));
     if (::fsync(file.fd) != 0)
         return fail(stepFailed(QStringLiteral("ディスクに書き込めません"), errno));
-    if (file.name.isEmpty() && !nameUnnamedFile(target, &file))
+    bool placed = false;
+    if (file.name.isEmpty() && !nameUnnamedFile(target, &file, &placed))
         return fail(stepFailed(QStringLiteral("新しいファイルに名前を付けられません"), errno));
     const int fd = file.fd;
     file.fd = -1;
-    if (::close(fd) != 0)
-        return fail(stepFailed(QStringLiteral("ファイルを閉じられません"), errno));
-    if (::rename(file.name.constData(), target.path.constData()) != 0)
+    if (::close(fd) != 0) {
+        const int error = errno;
+        if (placed) // there was no file of the name: there is none again
+            ::unlink(target.path.constData());
+        return fail(stepFailed(QStringLiteral("ファイルを閉じられません"), error));
+    }
+    if (!placed && ::rename(file.name.constData(), target.path.constData()) != 0)
         return fail(stepFailed(QStringLiteral("元のファイルを置き換えられません"), errno));
     file.name.clear();
     TemporaryNameGuard::forget();
 
     // The rename itself reaches the disk only with the folder.
-    int folderError = 0;
-    const int folder = ::open(target.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) {
-        if (errno != EACCES)
-            folderError = errno;
-    } else {
-        if (::fsync(folder) != 0 && errno != EINVAL)
-            folderError = errno;
-        ::close(folder);
+    {
+        std::lock_guard<std::mutex> lock(g_deferMutex);
+        if (g_deferring) {
+            if (!g_unsyncedFolders.contains(target.folder))
+                g_unsyncedFolders.append(target.folder);
+            return true;
+        }
     }
-    if (folderError)
-        return fail(stepFailed(QStringLiteral("新しい内容に置き換えましたが、フォルダの記録をディスクに書き込めません"), folderError)
-                    + QStringLiteral("\n停電などがあると、元の内容に戻るおそれがあります。"));
+    if (const int folderError = syncFolder(target.folder))
+        return fail(folderSyncFailed(folderError));
     return true;
 }
 
@@ -475,6 +565,44 @@ Outcome writeBytes(const QString &path, const QByteArray &content)
     return writeWith(path, [&content](QIODevice *file) {
         return file->write(content) == content.size();
     });
+}
+
+KeepSignalHandlers::KeepSignalHandlers()
+{
+    useHandlers();
+}
+
+KeepSignalHandlers::~KeepSignalHandlers()
+{
+    releaseHandlers();
+}
+
+DeferFolderSyncs::DeferFolderSyncs()
+{
+    std::lock_guard<std::mutex> lock(g_deferMutex);
+    g_deferring = true;
+}
+
+DeferFolderSyncs::~DeferFolderSyncs()
+{
+    syncFolders();
+    std::lock_guard<std::mutex> lock(g_deferMutex);
+    g_deferring = false;
+}
+
+QList<QPair<QString, QString>> DeferFolderSyncs::syncFolders()
+{
+    QList<QByteArray> folders;
+    {
+        std::lock_guard<std::mutex> lock(g_deferMutex);
+        folders.swap(g_unsyncedFolders);
+    }
+    QList<QPair<QString, QString>> failures;
+    for (const QByteArray &folder : folders) {
+        if (const int error = syncFolder(folder))
+            failures.append({shown(folder), folderSyncFailed(error)});
+    }
+    return failures;
 }
 
 QString failureMessage(const QString &path, const QString &reason)
