@@ -1,6 +1,7 @@
 #include "textio/SafeSave.h"
 
 #include "textio/FileDescriptorDevice.h"
+#include "textio/IoMessages.h"
 #include "textio/WriteAll.h"
 
 #include <QDir>
@@ -36,15 +37,10 @@ QString shown(const QByteArray &nativePath)
     return QDir::toNativeSeparators(QFile::decodeName(nativePath));
 }
 
-QString shortWriteReason()
-{
-    return QStringLiteral("書き込みが途中で止まりました（ディスクの空き容量が足りない可能性があります）");
-}
-
 // What went wrong in one step of a save, with the system's reason.
 QString stepFailed(const QString &step, int error)
 {
-    return QStringLiteral("%1（%2）").arg(step, reasonFor(error));
+    return IoMessages::stepWithReason(step, reasonFor(error));
 }
 
 // While the new file has a name in the target's folder, SIGINT, SIGTERM and
@@ -401,7 +397,7 @@ bool writeInPlace(const Target &target, const QString &folderReason,
 {
     const int fd = ::open(target.path.constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
-        *errorText = folderReason + u'\n' + stepFailed(QStringLiteral("ファイルにも書き込めません"), errno);
+        *errorText = folderReason + u'\n' + stepFailed(IoMessages::cannotWriteFileEither(), errno);
         return false;
     }
     struct stat now;
@@ -415,7 +411,7 @@ bool writeInPlace(const Target &target, const QString &folderReason,
     if (backup < 0 || !copyAll(fd, backup) || ::fsync(backup) != 0) {
         const int error = errno;
         *errorText = folderReason + u'\n'
-            + stepFailed(QStringLiteral("元の内容の控えを一時フォルダ %1 に作れません").arg(shown(tempFolder)), error);
+            + stepFailed(IoMessages::cannotKeepCopyIn(shown(tempFolder)), error);
         ::close(fd);
         if (backup >= 0) {
             ::close(backup);
@@ -427,28 +423,28 @@ bool writeInPlace(const Target &target, const QString &folderReason,
     QString failure;
     FileDescriptorDevice device(fd);
     if (::lseek(fd, 0, SEEK_SET) != 0)
-        failure = stepFailed(QStringLiteral("書き込めません"), errno);
+        failure = stepFailed(IoMessages::cannotWrite(), errno);
     else if (!write(&device))
-        failure = device.failure() ? stepFailed(QStringLiteral("書き込めません"), device.failure()) : shortWriteReason();
+        failure = device.failure() ? stepFailed(IoMessages::cannotWrite(), device.failure()) : IoMessages::shortWrite();
     else if (::ftruncate(fd, device.written()) != 0)
-        failure = stepFailed(QStringLiteral("ファイルの長さを決められません"), errno);
+        failure = stepFailed(IoMessages::cannotSetLength(), errno);
     else if (::fsync(fd) != 0)
-        failure = stepFailed(QStringLiteral("ディスクに書き込めません"), errno);
+        failure = stepFailed(IoMessages::cannotSyncToDisk(), errno);
     if (::close(fd) != 0 && failure.isEmpty())
-        failure = stepFailed(QStringLiteral("ファイルを閉じられません"), errno);
+        failure = stepFailed(IoMessages::cannotClose(), errno);
 
     if (failure.isEmpty() || putBack(target.path, backup, oldSize)) {
         ::close(backup);
         ::unlink(backupPath.constData());
         if (failure.isEmpty())
             return true;
-        *errorText = folderReason + u'\n' + failure + QStringLiteral("\n元の内容に戻しました。");
+        *errorText = folderReason + u'\n' + failure + u'\n' + IoMessages::putBackOldContent();
         return false;
     }
     const int error = errno;
     *errorText = folderReason + u'\n' + failure + u'\n'
-        + stepFailed(QStringLiteral("元の内容に戻せませんでした"), error)
-        + QStringLiteral("\n元の内容は %1 に残してあります。").arg(shown(backupPath));
+        + stepFailed(IoMessages::cannotPutBack(), error)
+        + u'\n' + IoMessages::oldContentKeptIn(shown(backupPath));
     ::close(backup);
     return false;
 }
@@ -472,8 +468,8 @@ int syncFolder(const QByteArray &path)
 
 QString folderSyncFailed(int error)
 {
-    return stepFailed(QStringLiteral("新しい内容に置き換えましたが、フォルダの記録をディスクに書き込めません"), error)
-        + QStringLiteral("\n停電などがあると、元の内容に戻るおそれがあります。");
+    return stepFailed(IoMessages::replacedButFolderNotSynced(), error)
+        + u'\n' + IoMessages::mayRevertOnPowerCut();
 }
 
 } // namespace
@@ -494,11 +490,11 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
         found = ::stat(target.path.constData(), &target.old);
     if (found == 0) {
         if (S_ISDIR(target.old.st_mode))
-            return fail(QStringLiteral("同じ名前のフォルダがあります"));
+            return fail(IoMessages::folderOfSameName());
         // A device or a FIFO is never replaced: the rename would put a plain
         // file in its place (for root even over /dev/null).
         if (!S_ISREG(target.old.st_mode))
-            return fail(QStringLiteral("通常のファイルではないため保存できません"));
+            return fail(IoMessages::notRegularForSave());
         target.exists = true;
     } else if (errno != ENOENT) {
         return fail(reasonFor(errno));
@@ -509,7 +505,7 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
     if (!createBeside(target, &file)) {
         const int error = errno;
         const QString folderReason =
-            stepFailed(QStringLiteral("フォルダ %1 に新しいファイルを作れません").arg(shown(target.folder)), error);
+            stepFailed(IoMessages::cannotCreateInFolder(shown(target.folder)), error);
         if (target.exists && (error == EACCES || error == EPERM))
             return writeInPlace(target, folderReason, write, errorText);
         return fail(folderReason);
@@ -517,24 +513,24 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
 
     FileDescriptorDevice device(file.fd);
     if (!write(&device))
-        return fail(device.failure() ? stepFailed(QStringLiteral("書き込めません"), device.failure()) : shortWriteReason());
+        return fail(device.failure() ? stepFailed(IoMessages::cannotWrite(), device.failure()) : IoMessages::shortWrite());
     if (target.exists && !keepOwnerAndMode(file.fd, target.old))
-        return fail(stepFailed(QStringLiteral("所有者とアクセス権を元のファイルと同じにできません"), errno));
+        return fail(stepFailed(IoMessages::cannotKeepOwnerAndMode(), errno));
     if (::fsync(file.fd) != 0)
-        return fail(stepFailed(QStringLiteral("ディスクに書き込めません"), errno));
+        return fail(stepFailed(IoMessages::cannotSyncToDisk(), errno));
     bool placed = false;
     if (file.name.isEmpty() && !nameUnnamedFile(target, &file, &placed))
-        return fail(stepFailed(QStringLiteral("新しいファイルに名前を付けられません"), errno));
+        return fail(stepFailed(IoMessages::cannotNameNewFile(), errno));
     const int fd = file.fd;
     file.fd = -1;
     if (::close(fd) != 0) {
         const int error = errno;
         if (placed) // there was no file of the name: there is none again
             ::unlink(target.path.constData());
-        return fail(stepFailed(QStringLiteral("ファイルを閉じられません"), error));
+        return fail(stepFailed(IoMessages::cannotClose(), error));
     }
     if (!placed && ::rename(file.name.constData(), target.path.constData()) != 0)
-        return fail(stepFailed(QStringLiteral("元のファイルを置き換えられません"), errno));
+        return fail(stepFailed(IoMessages::cannotReplace(), errno));
     file.name.clear();
     TemporaryNameGuard::forget();
 
@@ -607,8 +603,7 @@ QList<QPair<QString, QString>> DeferFolderSyncs::syncFolders()
 
 QString failureMessage(const QString &path, const QString &reason)
 {
-    return QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return IoMessages::saveFailed(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace SafeSave
