@@ -18,7 +18,9 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace tabulink {
@@ -47,15 +49,20 @@ QString stepFailed(const QString &step, int error)
 // SIGHUP remove it before the program ends: a later link page would list it.
 // The handler uses async-signal-safe calls only, so the paths wait in static
 // slots, one for each save running at the same time (the command line saves
-// on several threads). A save takes a free slot without a lock; each slot's
-// count is odd while its path changes, so the handler never removes a path
-// read half-written. The handlers are in place while any save runs or a
-// KeepSignalHandlers lives.
+// on several threads). A save takes a free slot without a lock. The handler
+// first stops every thread from making a new name, then waits for a name
+// being made on another thread, and removes every name made; a slot's count
+// is odd while its path changes, so it never reads a path half-written. The
+// handlers are in place while any save runs or a KeepSignalHandlers lives.
+enum SlotState { Empty, Making, Named };
 constexpr int kSlots = 64;
-char g_temporaryPaths[kSlots][PATH_MAX]; // "" when nothing is named
+char g_temporaryPaths[kSlots][PATH_MAX];
 std::atomic<unsigned> g_slotChanges[kSlots] = {};
+std::atomic<int> g_slotStates[kSlots] = {};
 std::atomic<bool> g_slotTaken[kSlots] = {};
-static_assert(std::atomic<unsigned>::is_always_lock_free && std::atomic<bool>::is_always_lock_free,
+std::atomic<bool> g_ending{false};
+static_assert(std::atomic<unsigned>::is_always_lock_free && std::atomic<int>::is_always_lock_free
+                  && std::atomic<bool>::is_always_lock_free,
               "the signal handler reads the slots");
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int kEndingSignalCount = 3;
@@ -66,25 +73,48 @@ std::mutex g_handlersMutex;
 int g_handlerUsers = 0;
 thread_local int t_slot = -1;
 
+// Copies the slot's path whole into path; false while it is being changed.
+bool readSlotPath(int slot, char (&path)[PATH_MAX])
+{
+    const unsigned before = g_slotChanges[slot].load(std::memory_order_acquire);
+    if (before & 1u)
+        return false;
+    std::memcpy(path, g_temporaryPaths[slot], sizeof path);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    path[PATH_MAX - 1] = '\0';
+    return g_slotChanges[slot].load(std::memory_order_relaxed) == before;
+}
+
 void removeTemporaryThenEnd(int signal)
 {
     const int savedErrno = errno;
+    g_ending.store(true);
+    struct timespec start;
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
     for (int i = 0; i < kSlots; ++i) {
-        // A count that stays odd is a path this very thread was changing
-        // when the signal came: no file has that name yet, nor the one before.
-        for (int attempt = 0; attempt < 10000; ++attempt) {
-            const unsigned before = g_slotChanges[i].load(std::memory_order_acquire);
-            if (before & 1u)
-                continue;
-            char path[PATH_MAX];
-            std::memcpy(path, g_temporaryPaths[i], sizeof path);
-            std::atomic_thread_fence(std::memory_order_acquire);
-            if (g_slotChanges[i].load(std::memory_order_relaxed) != before)
-                continue;
-            path[PATH_MAX - 1] = '\0';
-            if (path[0])
-                ::unlink(path);
-            break;
+        char path[PATH_MAX];
+        for (;;) {
+            const int state = g_slotStates[i].load();
+            // This thread's own name in the making: the call that makes it
+            // was interrupted, done or not.
+            const bool own = i == t_slot;
+            if (state == Named || (state == Making && own)) {
+                if (readSlotPath(i, path)) {
+                    ::unlink(path);
+                    break;
+                }
+                if (own)
+                    break; // its path was being written: no file has it yet
+            } else if (state == Empty) {
+                break;
+            }
+            // Another thread is making a name or changing its path: it will
+            // be done in a moment, unless its file system hangs.
+            struct timespec now;
+            ::clock_gettime(CLOCK_MONOTONIC, &now);
+            if (now.tv_sec - start.tv_sec > 2)
+                break;
+            ::sched_yield();
         }
     }
     for (int i = 0; i < kEndingSignalCount; ++i) {
@@ -100,6 +130,7 @@ void useHandlers()
     std::lock_guard<std::mutex> lock(g_handlersMutex);
     if (g_handlerUsers++ > 0)
         return;
+    g_ending.store(false); // a signal whose earlier handler let the program go on
     struct sigaction action;
     std::memset(&action, 0, sizeof action);
     action.sa_handler = removeTemporaryThenEnd;
@@ -127,7 +158,7 @@ void releaseHandlers()
     }
 }
 
-// Puts path (empty: nothing) into the slot; the count is odd meanwhile.
+// Puts path into the slot; the count is odd meanwhile.
 void setSlotPath(int slot, const char *path, size_t size)
 {
     const unsigned count = g_slotChanges[slot].load(std::memory_order_relaxed);
@@ -165,18 +196,33 @@ public:
     TemporaryNameGuard(const TemporaryNameGuard &) = delete;
     TemporaryNameGuard &operator=(const TemporaryNameGuard &) = delete;
 
-    static void remember(const QByteArray &path)
+    // Before a file is made under path: false (errno EINTR) when a signal
+    // is ending the program and no new name may be made.
+    static bool beginMaking(const QByteArray &path)
     {
-        forget();
         if (t_slot < 0 || path.size() >= qsizetype(PATH_MAX))
-            return; // no file of such a path can be made
+            return true; // no file of such a path can be made
+        // Checked before and after the slot says Making: the handler waits
+        // for a name in the making, and none follows once it has begun.
+        if (g_ending.load()) {
+            errno = EINTR;
+            return false;
+        }
+        g_slotStates[t_slot].store(Making);
+        if (g_ending.load()) {
+            g_slotStates[t_slot].store(Empty);
+            errno = EINTR;
+            return false;
+        }
         setSlotPath(t_slot, path.constData(), size_t(path.size()));
+        return true;
     }
-    static void forget()
+    static void made(bool named)
     {
-        if (t_slot >= 0 && g_temporaryPaths[t_slot][0])
-            setSlotPath(t_slot, "", 0);
+        if (t_slot >= 0)
+            g_slotStates[t_slot].store(named ? Named : Empty);
     }
+    static void forget() { made(false); }
 };
 
 // The folders whose sync a DeferFolderSyncs holds back.
@@ -258,16 +304,16 @@ int underFreshName(const QByteArray &folder, const QByteArray &name, bool tempor
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray path = freshName(folder, name, temporary);
-        if (temporary)
-            TemporaryNameGuard::remember(path);
+        if (temporary && !TemporaryNameGuard::beginMaking(path))
+            return -1;
         const int result = make(path.constData());
+        const int error = errno;
+        if (temporary)
+            TemporaryNameGuard::made(result >= 0);
         if (result >= 0) {
             *chosen = path;
             return result;
         }
-        const int error = errno;
-        if (temporary)
-            TemporaryNameGuard::forget();
         if (error != EEXIST) {
             errno = error;
             return -1;
