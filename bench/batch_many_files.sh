@@ -4,6 +4,9 @@
 # ratio. Not a test: run it by hand on an otherwise idle machine.
 #
 #     bench/batch_many_files.sh BUILD_DIR [FILES] [RUNS]
+#
+# The files go under $TMPDIR (default /tmp): TMPDIR=/dev/shm times the
+# program without the disk, whose syncs dominate otherwise.
 set -eu
 BUILD=${1:?usage: batch_many_files.sh BUILD_DIR [FILES] [RUNS]}
 FILES=${2:-1000}
@@ -36,9 +39,16 @@ median() {
     sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-one=$(for r in $(seq "$RUNS"); do run 0; done | median)
-two=$(for r in $(seq "$RUNS"); do run 0,1; done | median)
-echo "files: $FILES, runs: $RUNS (medians in seconds)"
+# One core and two in turn, so that a change of the machine's load falls
+# on both alike.
+for r in $(seq "$RUNS"); do
+    run 0 >> "$WORK/one"
+    run 0,1 >> "$WORK/two"
+done
+one=$(median < "$WORK/one")
+two=$(median < "$WORK/two")
+echo "files: $FILES, runs: $RUNS (medians in seconds), in $(df -PT "$WORK" | awk 'NR == 2 { print $2 }')"
+echo "load:     $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "one core:  $one"
 echo "two cores: $two"
 echo "ratio:     $(echo "scale=2; $one / $two" | bc)"

@@ -8,6 +8,7 @@
 #include "textio/FileDescriptorDevice.h"
 #include "textio/LineFile.h"
 #include "textio/LineSink.h"
+#include "textio/SafeSave.h"
 #include "textio/WriteAll.h"
 
 #include <QBuffer>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -202,9 +204,20 @@ int runOne(const Options &options, QIODevice *out, QIODevice *err)
     return finish(output, job, replaced, err);
 }
 
+// The cores the program may run on (taskset, a container's share), not
+// all the machine has.
+qsizetype usableCores()
+{
+    cpu_set_t set;
+    if (::sched_getaffinity(0, sizeof set, &set) == 0 && CPU_COUNT(&set) > 0)
+        return CPU_COUNT(&set);
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
 // Every input to its own page in the output folder, on as many threads as
 // there are cores. Messages come in the inputs' order once all are done;
-// a failed input leaves the others written and the status 1.
+// a failed input leaves the others written and the status 1. Status 0 says
+// every page is on disk: the folders are synced once, after all renames.
 int runMany(const Options &options, QIODevice *err)
 {
     const QString folder = options.outputFolder;
@@ -239,6 +252,8 @@ int runMany(const Options &options, QIODevice *err)
         }
     }
 
+    const SafeSave::KeepSignalHandlers signalHandlers;
+    SafeSave::DeferFolderSyncs folderSyncs;
     std::atomic<qsizetype> next{0};
     auto work = [&] {
         for (qsizetype i = next++; i < count; i = next++) {
@@ -254,8 +269,7 @@ int runMany(const Options &options, QIODevice *err)
             outcome.code = runOne(one, &unused, &messages);
         }
     };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const qsizetype threads = std::min<qsizetype>(count, qsizetype(cores));
+    const qsizetype threads = std::min<qsizetype>(count, usableCores());
     std::vector<std::thread> pool;
     for (qsizetype t = 1; t < threads; ++t)
         pool.emplace_back(work);
@@ -263,10 +277,16 @@ int runMany(const Options &options, QIODevice *err)
     for (std::thread &thread : pool)
         thread.join();
 
+    const QList<QPair<QString, QString>> unsynced = folderSyncs.syncFolders();
+
     int code = Success;
     for (const InputRun &outcome : outcomes) {
         WriteAll::toDevice(err, outcome.messages);
         code = std::max(code, outcome.code);
+    }
+    for (const auto &[folderName, reason] : unsynced) {
+        sayAbout(err, folderName, reason);
+        code = Failure;
     }
     return code;
 }

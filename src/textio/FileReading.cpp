@@ -1,6 +1,7 @@
 #include "textio/FileReading.h"
 
 #include "textio/Cp932.h"
+#include "textio/IoMessages.h"
 #include "textio/LineScanner.h"
 #include "textio/NativePath.h"
 
@@ -79,13 +80,12 @@ private:
 
 QString tooLargeText(const QString &path, qint64 maxBytes)
 {
-    return QStringLiteral("ファイルが大きすぎるため読み込めません（上限 %1 MB）。\n%2")
-        .arg(megabytes(maxBytes), QDir::toNativeSeparators(path));
+    return IoMessages::tooLarge(megabytes(maxBytes), QDir::toNativeSeparators(path));
 }
 
 QString outOfMemoryText(const QString &path)
 {
-    return QStringLiteral("メモリが足りないため読み込めません。\n%1").arg(QDir::toNativeSeparators(path));
+    return IoMessages::outOfMemory(QDir::toNativeSeparators(path));
 }
 
 Result readText(const QString &path, qint64 maxBytes)
@@ -96,25 +96,24 @@ Result readText(const QString &path, qint64 maxBytes)
     const QByteArray native = NativePath::encode(path);
     struct stat info;
     if (::stat(native.constData(), &info) != 0) {
-        r.message = QStringLiteral("ファイルが見つかりません。\n%1").arg(shown);
+        r.message = IoMessages::notFound(shown);
         return r;
     }
     if (!S_ISREG(info.st_mode)) {
-        r.message = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
+        r.message = IoMessages::notRegularForRead(shown);
         return r;
     }
     // Open without blocking and check the opened object itself: the name may
     // have been replaced by a FIFO between the check above and this call.
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        r.message = QStringLiteral("ファイルを開けませんでした。\n%1\n%2")
-                          .arg(shown, QString::fromLocal8Bit(strerror(errno)));
+        r.message = IoMessages::cannotOpen(shown, QString::fromLocal8Bit(strerror(errno)));
         return r;
     }
     const FileDescriptor file(fd);
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        r.message = QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(shown);
+        r.message = IoMessages::notRegularForRead(shown);
         return r;
     }
     if (st.st_size > maxBytes) {
@@ -125,8 +124,7 @@ Result readText(const QString &path, qint64 maxBytes)
         QByteArray bytes;
         int error = 0;
         if (!readUpTo(file.get(), st.st_size, maxBytes, bytes, &error)) {
-            r.message = QStringLiteral("ファイルを読み込めませんでした。\n%1\n%2")
-                              .arg(shown, QString::fromLocal8Bit(strerror(error)));
+            r.message = IoMessages::cannotRead(shown, QString::fromLocal8Bit(strerror(error)));
             return r;
         }
         if (bytes.size() > maxBytes) {

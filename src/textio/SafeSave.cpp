@@ -1,6 +1,7 @@
 #include "textio/SafeSave.h"
 
 #include "textio/FileDescriptorDevice.h"
+#include "textio/IoMessages.h"
 #include "textio/WriteAll.h"
 
 #include <QDir>
@@ -9,14 +10,17 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
-#include <condition_variable>
-#include <mutex>
 #include <csignal>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace tabulink {
@@ -35,43 +39,83 @@ QString shown(const QByteArray &nativePath)
     return QDir::toNativeSeparators(QFile::decodeName(nativePath));
 }
 
-QString shortWriteReason()
-{
-    return QStringLiteral("書き込みが途中で止まりました（ディスクの空き容量が足りない可能性があります）");
-}
-
 // What went wrong in one step of a save, with the system's reason.
 QString stepFailed(const QString &step, int error)
 {
-    return QStringLiteral("%1（%2）").arg(step, reasonFor(error));
+    return IoMessages::stepWithReason(step, reasonFor(error));
 }
 
 // While the new file has a name in the target's folder, SIGINT, SIGTERM and
 // SIGHUP remove it before the program ends: a later link page would list it.
 // The handler uses async-signal-safe calls only, so the paths wait in static
-// buffers, one for each save running at the same time (the command line
-// saves on several threads); the handlers are in place while any save runs.
+// slots, one for each save running at the same time (the command line saves
+// on several threads). A save takes a free slot without a lock. The handler
+// first stops every thread from making a new name, then waits for a name
+// being made on another thread, and removes every name made; a slot's count
+// is odd while its path changes, so it never reads a path half-written. The
+// handlers are in place while any save runs or a KeepSignalHandlers lives.
+enum SlotState { Empty, Making, Named };
 constexpr int kSlots = 64;
 char g_temporaryPaths[kSlots][PATH_MAX];
-volatile sig_atomic_t g_temporaryNamed[kSlots] = {};
+std::atomic<unsigned> g_slotChanges[kSlots] = {};
+std::atomic<int> g_slotStates[kSlots] = {};
+std::atomic<bool> g_slotTaken[kSlots] = {};
+std::atomic<bool> g_ending{false};
+static_assert(std::atomic<unsigned>::is_always_lock_free && std::atomic<int>::is_always_lock_free
+                  && std::atomic<bool>::is_always_lock_free,
+              "the signal handler reads the slots");
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int kEndingSignalCount = 3;
 struct sigaction g_previousActions[kEndingSignalCount];
 bool g_installed[kEndingSignalCount] = {};
 
-std::mutex g_guardMutex;
-std::condition_variable g_slotFreed;
-bool g_slotTaken[kSlots] = {};
-int g_guards = 0;
+std::mutex g_handlersMutex;
+int g_handlerUsers = 0;
 thread_local int t_slot = -1;
+
+// Copies the slot's path whole into path; false while it is being changed.
+bool readSlotPath(int slot, char (&path)[PATH_MAX])
+{
+    const unsigned before = g_slotChanges[slot].load(std::memory_order_acquire);
+    if (before & 1u)
+        return false;
+    std::memcpy(path, g_temporaryPaths[slot], sizeof path);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    path[PATH_MAX - 1] = '\0';
+    return g_slotChanges[slot].load(std::memory_order_relaxed) == before;
+}
 
 void removeTemporaryThenEnd(int signal)
 {
     const int savedErrno = errno;
+    g_ending.store(true);
+    struct timespec start;
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
     for (int i = 0; i < kSlots; ++i) {
-        if (g_temporaryNamed[i])
-            ::unlink(g_temporaryPaths[i]);
-        g_temporaryNamed[i] = 0;
+        char path[PATH_MAX];
+        for (;;) {
+            const int state = g_slotStates[i].load();
+            // This thread's own name in the making: the call that makes it
+            // was interrupted, done or not.
+            const bool own = i == t_slot;
+            if (state == Named || (state == Making && own)) {
+                if (readSlotPath(i, path)) {
+                    ::unlink(path);
+                    break;
+                }
+                if (own)
+                    break; // its path was being written: no file has it yet
+            } else if (state == Empty) {
+                break;
+            }
+            // Another thread is making a name or changing its path: it will
+            // be done in a moment, unless its file system hangs.
+            struct timespec now;
+            ::clock_gettime(CLOCK_MONOTONIC, &now);
+            if (now.tv_sec - start.tv_sec > 2)
+                break;
+            ::sched_yield();
+        }
     }
     for (int i = 0; i < kEndingSignalCount; ++i) {
         if (kEndingSignals[i] == signal)
@@ -81,74 +125,110 @@ void removeTemporaryThenEnd(int signal)
     errno = savedErrno;
 }
 
+void useHandlers()
+{
+    std::lock_guard<std::mutex> lock(g_handlersMutex);
+    if (g_handlerUsers++ > 0)
+        return;
+    g_ending.store(false); // a signal whose earlier handler let the program go on
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_handler = removeTemporaryThenEnd;
+    sigemptyset(&action.sa_mask);
+    for (int signal : kEndingSignals)
+        sigaddset(&action.sa_mask, signal);
+    for (int i = 0; i < kEndingSignalCount; ++i) {
+        struct sigaction current;
+        g_installed[i] = false;
+        // A signal the program ignores (started with nohup) stays ignored.
+        if (::sigaction(kEndingSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+            continue;
+        g_installed[i] = ::sigaction(kEndingSignals[i], &action, &g_previousActions[i]) == 0;
+    }
+}
+
+void releaseHandlers()
+{
+    std::lock_guard<std::mutex> lock(g_handlersMutex);
+    if (--g_handlerUsers > 0)
+        return;
+    for (int i = 0; i < kEndingSignalCount; ++i) {
+        if (g_installed[i])
+            ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
+    }
+}
+
+// Puts path into the slot; the count is odd meanwhile.
+void setSlotPath(int slot, const char *path, size_t size)
+{
+    const unsigned count = g_slotChanges[slot].load(std::memory_order_relaxed);
+    g_slotChanges[slot].store(count + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    std::memcpy(g_temporaryPaths[slot], path, size);
+    g_temporaryPaths[slot][size] = '\0';
+    g_slotChanges[slot].store(count + 2, std::memory_order_release);
+}
+
 class TemporaryNameGuard
 {
 public:
     TemporaryNameGuard()
     {
-        std::unique_lock<std::mutex> lock(g_guardMutex);
-        int slot = -1;
-        g_slotFreed.wait(lock, [&slot] {
+        useHandlers();
+        for (;;) {
             for (int i = 0; i < kSlots; ++i) {
-                if (!g_slotTaken[i]) {
-                    slot = i;
-                    return true;
+                bool free = false;
+                if (g_slotTaken[i].compare_exchange_strong(free, true, std::memory_order_acquire)) {
+                    t_slot = i;
+                    return;
                 }
             }
-            return false;
-        });
-        g_slotTaken[slot] = true;
-        t_slot = slot;
-        if (g_guards++ > 0)
-            return;
-        struct sigaction action;
-        std::memset(&action, 0, sizeof action);
-        action.sa_handler = removeTemporaryThenEnd;
-        sigemptyset(&action.sa_mask);
-        for (int signal : kEndingSignals)
-            sigaddset(&action.sa_mask, signal);
-        for (int i = 0; i < kEndingSignalCount; ++i) {
-            struct sigaction current;
-            g_installed[i] = false;
-            // A signal the program ignores (started with nohup) stays ignored.
-            if (::sigaction(kEndingSignals[i], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
-                continue;
-            g_installed[i] = ::sigaction(kEndingSignals[i], &action, &g_previousActions[i]) == 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // more saves at once than slots
         }
     }
     ~TemporaryNameGuard()
     {
         forget();
-        std::lock_guard<std::mutex> lock(g_guardMutex);
-        g_slotTaken[t_slot] = false;
+        g_slotTaken[t_slot].store(false, std::memory_order_release);
         t_slot = -1;
-        g_slotFreed.notify_one();
-        if (--g_guards > 0)
-            return;
-        for (int i = 0; i < kEndingSignalCount; ++i) {
-            if (g_installed[i])
-                ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
-        }
+        releaseHandlers();
     }
     TemporaryNameGuard(const TemporaryNameGuard &) = delete;
     TemporaryNameGuard &operator=(const TemporaryNameGuard &) = delete;
 
-    static void remember(const QByteArray &path)
+    // Before a file is made under path: false (errno EINTR) when a signal
+    // is ending the program and no new name may be made.
+    static bool beginMaking(const QByteArray &path)
     {
-        forget();
         if (t_slot < 0 || path.size() >= qsizetype(PATH_MAX))
-            return; // no file of such a path can be made
-        std::atomic_signal_fence(std::memory_order_seq_cst);
-        std::memcpy(g_temporaryPaths[t_slot], path.constData(), size_t(path.size()) + 1);
-        std::atomic_signal_fence(std::memory_order_seq_cst); // the whole path before the flag
-        g_temporaryNamed[t_slot] = 1;
+            return true; // no file of such a path can be made
+        // Checked before and after the slot says Making: the handler waits
+        // for a name in the making, and none follows once it has begun.
+        if (g_ending.load()) {
+            errno = EINTR;
+            return false;
+        }
+        g_slotStates[t_slot].store(Making);
+        if (g_ending.load()) {
+            g_slotStates[t_slot].store(Empty);
+            errno = EINTR;
+            return false;
+        }
+        setSlotPath(t_slot, path.constData(), size_t(path.size()));
+        return true;
     }
-    static void forget()
+    static void made(bool named)
     {
         if (t_slot >= 0)
-            g_temporaryNamed[t_slot] = 0;
+            g_slotStates[t_slot].store(named ? Named : Empty);
     }
+    static void forget() { made(false); }
 };
+
+// The folders whose sync a DeferFolderSyncs holds back.
+std::mutex g_deferMutex;
+bool g_deferring = false;
+QList<QByteArray> g_unsyncedFolders;
 
 QByteArray folderOf(const QByteArray &path)
 {
@@ -159,8 +239,14 @@ QByteArray folderOf(const QByteArray &path)
 }
 
 // A save through a symbolic link writes the file it names and keeps the link.
-QByteArray followLinks(QByteArray path)
+// *st is the lstat() of the path given: the stat() of the result when that
+// is no link (most saves then need no other call).
+QByteArray followLinks(QByteArray path, int *lstatResult, struct stat *st)
 {
+    *lstatResult = ::lstat(path.constData(), st);
+    if (*lstatResult != 0 || !S_ISLNK(st->st_mode))
+        return path;
+    *lstatResult = -2;
     for (int depth = 0; depth < 40; ++depth) {
         char buffer[PATH_MAX];
         const ssize_t n = ::readlink(path.constData(), buffer, sizeof buffer);
@@ -194,7 +280,15 @@ QByteArray cutToFit(QByteArray name, qsizetype room)
 // short where the whole would not fit the folder's limit (255 bytes here).
 QByteArray freshName(const QByteArray &folder, const QByteArray &name, bool hidden)
 {
-    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    // The limit of the folder saved in last on this thread: a command that
+    // writes many files into one folder asks once.
+    thread_local QByteArray limitFolder;
+    thread_local long folderLimit = -1;
+    if (folder != limitFolder) {
+        folderLimit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+        limitFolder = folder;
+    }
+    const long limit = folderLimit;
     const qsizetype room = (limit > 0 ? limit : NAME_MAX) - 7 - (hidden ? 1 : 0);
     QByteArray letters(6, 'a');
     for (char &c : letters)
@@ -210,16 +304,16 @@ int underFreshName(const QByteArray &folder, const QByteArray &name, bool tempor
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray path = freshName(folder, name, temporary);
-        if (temporary)
-            TemporaryNameGuard::remember(path);
+        if (temporary && !TemporaryNameGuard::beginMaking(path))
+            return -1;
         const int result = make(path.constData());
+        const int error = errno;
+        if (temporary)
+            TemporaryNameGuard::made(result >= 0);
         if (result >= 0) {
             *chosen = path;
             return result;
         }
-        const int error = errno;
-        if (temporary)
-            TemporaryNameGuard::forget();
         if (error != EEXIST) {
             errno = error;
             return -1;
@@ -278,12 +372,22 @@ bool createBeside(const Target &target, NewFile *file)
     return file->fd >= 0;
 }
 
-bool nameUnnamedFile(const Target &target, NewFile *file)
+// A file that is new takes its name at once, complete and synced as it is;
+// *placed then says so. Else (or if the name was taken meanwhile) it gets
+// a temporary name for the rename.
+bool nameUnnamedFile(const Target &target, NewFile *file, bool *placed)
 {
     const QByteArray fdPath = "/proc/self/fd/" + QByteArray::number(file->fd);
-    return underFreshName(target.folder, target.name, true, &file->name, [&fdPath](const char *path) {
+    const auto link = [&fdPath](const char *path) {
         return ::linkat(AT_FDCWD, fdPath.constData(), AT_FDCWD, path, AT_SYMLINK_FOLLOW);
-    }) >= 0;
+    };
+    *placed = false;
+    if (!target.exists) {
+        *placed = link(target.path.constData()) == 0;
+        if (*placed || errno != EEXIST)
+            return *placed;
+    }
+    return underFreshName(target.folder, target.name, true, &file->name, link) >= 0;
 }
 
 // Owner and group as far as the system allows: only root gives a file away,
@@ -339,7 +443,7 @@ bool writeInPlace(const Target &target, const QString &folderReason,
 {
     const int fd = ::open(target.path.constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
-        *errorText = folderReason + u'\n' + stepFailed(QStringLiteral("ファイルにも書き込めません"), errno);
+        *errorText = folderReason + u'\n' + stepFailed(IoMessages::cannotWriteFileEither(), errno);
         return false;
     }
     struct stat now;
@@ -353,7 +457,7 @@ bool writeInPlace(const Target &target, const QString &folderReason,
     if (backup < 0 || !copyAll(fd, backup) || ::fsync(backup) != 0) {
         const int error = errno;
         *errorText = folderReason + u'\n'
-            + stepFailed(QStringLiteral("元の内容の控えを一時フォルダ %1 に作れません").arg(shown(tempFolder)), error);
+            + stepFailed(IoMessages::cannotKeepCopyIn(shown(tempFolder)), error);
         ::close(fd);
         if (backup >= 0) {
             ::close(backup);
@@ -365,30 +469,53 @@ bool writeInPlace(const Target &target, const QString &folderReason,
     QString failure;
     FileDescriptorDevice device(fd);
     if (::lseek(fd, 0, SEEK_SET) != 0)
-        failure = stepFailed(QStringLiteral("書き込めません"), errno);
+        failure = stepFailed(IoMessages::cannotWrite(), errno);
     else if (!write(&device))
-        failure = device.failure() ? stepFailed(QStringLiteral("書き込めません"), device.failure()) : shortWriteReason();
+        failure = device.failure() ? stepFailed(IoMessages::cannotWrite(), device.failure()) : IoMessages::shortWrite();
     else if (::ftruncate(fd, device.written()) != 0)
-        failure = stepFailed(QStringLiteral("ファイルの長さを決められません"), errno);
+        failure = stepFailed(IoMessages::cannotSetLength(), errno);
     else if (::fsync(fd) != 0)
-        failure = stepFailed(QStringLiteral("ディスクに書き込めません"), errno);
+        failure = stepFailed(IoMessages::cannotSyncToDisk(), errno);
     if (::close(fd) != 0 && failure.isEmpty())
-        failure = stepFailed(QStringLiteral("ファイルを閉じられません"), errno);
+        failure = stepFailed(IoMessages::cannotClose(), errno);
 
     if (failure.isEmpty() || putBack(target.path, backup, oldSize)) {
         ::close(backup);
         ::unlink(backupPath.constData());
         if (failure.isEmpty())
             return true;
-        *errorText = folderReason + u'\n' + failure + QStringLiteral("\n元の内容に戻しました。");
+        *errorText = folderReason + u'\n' + failure + u'\n' + IoMessages::putBackOldContent();
         return false;
     }
     const int error = errno;
     *errorText = folderReason + u'\n' + failure + u'\n'
-        + stepFailed(QStringLiteral("元の内容に戻せませんでした"), error)
-        + QStringLiteral("\n元の内容は %1 に残してあります。").arg(shown(backupPath));
+        + stepFailed(IoMessages::cannotPutBack(), error)
+        + u'\n' + IoMessages::oldContentKeptIn(shown(backupPath));
     ::close(backup);
     return false;
+}
+
+// 0 or the reason the folder's entries could not be synced. A folder the
+// user may not open for reading is left to the system.
+int syncFolder(const QByteArray &path)
+{
+    int error = 0;
+    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) {
+        if (errno != EACCES)
+            error = errno;
+    } else {
+        if (::fsync(folder) != 0 && errno != EINVAL)
+            error = errno;
+        ::close(folder);
+    }
+    return error;
+}
+
+QString folderSyncFailed(int error)
+{
+    return stepFailed(IoMessages::replacedButFolderNotSynced(), error)
+        + u'\n' + IoMessages::mayRevertOnPowerCut();
 }
 
 } // namespace
@@ -401,16 +528,19 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
     };
 
     Target target;
-    target.path = followLinks(QFile::encodeName(path));
+    int found = 0;
+    target.path = followLinks(QFile::encodeName(path), &found, &target.old);
     target.folder = folderOf(target.path);
     target.name = target.path.mid(target.path.lastIndexOf('/') + 1);
-    if (::stat(target.path.constData(), &target.old) == 0) {
+    if (found == -2)
+        found = ::stat(target.path.constData(), &target.old);
+    if (found == 0) {
         if (S_ISDIR(target.old.st_mode))
-            return fail(QStringLiteral("同じ名前のフォルダがあります"));
+            return fail(IoMessages::folderOfSameName());
         // A device or a FIFO is never replaced: the rename would put a plain
         // file in its place (for root even over /dev/null).
         if (!S_ISREG(target.old.st_mode))
-            return fail(QStringLiteral("通常のファイルではないため保存できません"));
+            return fail(IoMessages::notRegularForSave());
         target.exists = true;
     } else if (errno != ENOENT) {
         return fail(reasonFor(errno));
@@ -421,7 +551,7 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
     if (!createBeside(target, &file)) {
         const int error = errno;
         const QString folderReason =
-            stepFailed(QStringLiteral("フォルダ %1 に新しいファイルを作れません").arg(shown(target.folder)), error);
+            stepFailed(IoMessages::cannotCreateInFolder(shown(target.folder)), error);
         if (target.exists && (error == EACCES || error == EPERM))
             return writeInPlace(target, folderReason, write, errorText);
         return fail(folderReason);
@@ -429,36 +559,38 @@ static bool replaceFile(const QString &path, const std::function<bool(QIODevice 
 
     FileDescriptorDevice device(file.fd);
     if (!write(&device))
-        return fail(device.failure() ? stepFailed(QStringLiteral("書き込めません"), device.failure()) : shortWriteReason());
+        return fail(device.failure() ? stepFailed(IoMessages::cannotWrite(), device.failure()) : IoMessages::shortWrite());
     if (target.exists && !keepOwnerAndMode(file.fd, target.old))
-        return fail(stepFailed(QStringLiteral("所有者とアクセス権を元のファイルと同じにできません"), errno));
+        return fail(stepFailed(IoMessages::cannotKeepOwnerAndMode(), errno));
     if (::fsync(file.fd) != 0)
-        return fail(stepFailed(QStringLiteral("ディスクに書き込めません"), errno));
-    if (file.name.isEmpty() && !nameUnnamedFile(target, &file))
-        return fail(stepFailed(QStringLiteral("新しいファイルに名前を付けられません"), errno));
+        return fail(stepFailed(IoMessages::cannotSyncToDisk(), errno));
+    bool placed = false;
+    if (file.name.isEmpty() && !nameUnnamedFile(target, &file, &placed))
+        return fail(stepFailed(IoMessages::cannotNameNewFile(), errno));
     const int fd = file.fd;
     file.fd = -1;
-    if (::close(fd) != 0)
-        return fail(stepFailed(QStringLiteral("ファイルを閉じられません"), errno));
-    if (::rename(file.name.constData(), target.path.constData()) != 0)
-        return fail(stepFailed(QStringLiteral("元のファイルを置き換えられません"), errno));
+    if (::close(fd) != 0) {
+        const int error = errno;
+        if (placed) // there was no file of the name: there is none again
+            ::unlink(target.path.constData());
+        return fail(stepFailed(IoMessages::cannotClose(), error));
+    }
+    if (!placed && ::rename(file.name.constData(), target.path.constData()) != 0)
+        return fail(stepFailed(IoMessages::cannotReplace(), errno));
     file.name.clear();
     TemporaryNameGuard::forget();
 
     // The rename itself reaches the disk only with the folder.
-    int folderError = 0;
-    const int folder = ::open(target.folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) {
-        if (errno != EACCES)
-            folderError = errno;
-    } else {
-        if (::fsync(folder) != 0 && errno != EINVAL)
-            folderError = errno;
-        ::close(folder);
+    {
+        std::lock_guard<std::mutex> lock(g_deferMutex);
+        if (g_deferring) {
+            if (!g_unsyncedFolders.contains(target.folder))
+                g_unsyncedFolders.append(target.folder);
+            return true;
+        }
     }
-    if (folderError)
-        return fail(stepFailed(QStringLiteral("新しい内容に置き換えましたが、フォルダの記録をディスクに書き込めません"), folderError)
-                    + QStringLiteral("\n停電などがあると、元の内容に戻るおそれがあります。"));
+    if (const int folderError = syncFolder(target.folder))
+        return fail(folderSyncFailed(folderError));
     return true;
 }
 
@@ -477,10 +609,47 @@ Outcome writeBytes(const QString &path, const QByteArray &content)
     });
 }
 
+KeepSignalHandlers::KeepSignalHandlers()
+{
+    useHandlers();
+}
+
+KeepSignalHandlers::~KeepSignalHandlers()
+{
+    releaseHandlers();
+}
+
+DeferFolderSyncs::DeferFolderSyncs()
+{
+    std::lock_guard<std::mutex> lock(g_deferMutex);
+    g_deferring = true;
+}
+
+DeferFolderSyncs::~DeferFolderSyncs()
+{
+    syncFolders();
+    std::lock_guard<std::mutex> lock(g_deferMutex);
+    g_deferring = false;
+}
+
+QList<QPair<QString, QString>> DeferFolderSyncs::syncFolders()
+{
+    QList<QByteArray> folders;
+    {
+        std::lock_guard<std::mutex> lock(g_deferMutex);
+        folders.swap(g_unsyncedFolders);
+    }
+    QList<QPair<QString, QString>> failures;
+    for (const QByteArray &folder : folders) {
+        if (const int error = syncFolder(folder))
+            failures.append({shown(folder), folderSyncFailed(error)});
+    }
+    return failures;
+}
+
 QString failureMessage(const QString &path, const QString &reason)
 {
-    return QStringLiteral("ファイルを保存できませんでした。\n%1\n%2")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return IoMessages::saveFailed(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace SafeSave

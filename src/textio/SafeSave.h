@@ -3,6 +3,8 @@
 #include "textio/Outcome.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <functional>
@@ -37,6 +39,37 @@ Outcome writeWith(const QString &path, const std::function<bool(QIODevice *)> &w
 
 // The message the window shows for a failed save: the path and the reason.
 QString failureMessage(const QString &path, const QString &reason);
+
+// While one lives, the handlers that remove a temporary file on SIGINT,
+// SIGTERM and SIGHUP stay in place between saves: a program that saves many
+// files installs them once instead of once a save. Any thread may save.
+class KeepSignalHandlers
+{
+public:
+    KeepSignalHandlers();
+    ~KeepSignalHandlers();
+    KeepSignalHandlers(const KeepSignalHandlers &) = delete;
+    KeepSignalHandlers &operator=(const KeepSignalHandlers &) = delete;
+};
+
+// While one lives, a save on any thread syncs the new file before its rename
+// as always, but leaves the sync of the folder (which makes the rename
+// itself durable) to syncFolders(), which syncs each folder once: many files
+// written into one folder cost one folder sync, not one each. Until then a
+// power cut may bring back a file's old content, never a part of the new.
+// One at a time.
+class DeferFolderSyncs
+{
+public:
+    DeferFolderSyncs();
+    ~DeferFolderSyncs(); // syncs what syncFolders() has not: call that to learn of a failure
+    DeferFolderSyncs(const DeferFolderSyncs &) = delete;
+    DeferFolderSyncs &operator=(const DeferFolderSyncs &) = delete;
+
+    // Syncs every folder a save renamed a file in; returns each folder that
+    // failed with the reason.
+    QList<QPair<QString, QString>> syncFolders();
+};
 
 } // namespace SafeSave
 
