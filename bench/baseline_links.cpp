@@ -29,7 +29,6 @@
 #include <dirent.h>
 #include <iconv.h>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -147,10 +146,10 @@ void putPercent(std::string &out, unsigned char c)
     out += hex[c & 0xF];
 }
 
-bool looksLikeScheme(const std::string &name)
+bool looksLikeScheme(std::string_view name)
 {
     const size_t colon = name.find(':');
-    if (colon == std::string::npos || colon == 0)
+    if (colon == std::string_view::npos || colon == 0)
         return false;
     auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
     if (!letter(name[0]))
@@ -163,69 +162,148 @@ bool looksLikeScheme(const std::string &name)
     return true;
 }
 
-struct Entry {
-    std::string name;   // UTF-8, as on disk
-    std::string bytes;  // code page 932, no escapes: the description key
-    std::string folded; // bytes with ASCII letters folded: the sort key
-    std::string label;  // the name as page text
-    std::string target; // the name as a link
-    bool exact = true;  // every character has its own code
-    std::string_view description;
-};
-
-void encodeName(Entry &entry, Encoder &encoder)
+// One UTF-8 name walked character by character: ASCII goes to ascii(c),
+// anything else to other(cp, code) with its code page 932 code (kNone when
+// it has none). A name that is not UTF-8 ends the program.
+template<typename Ascii, typename Other>
+void forEachChar(std::string_view name, Encoder &encoder, Ascii ascii, Other other)
 {
-    const std::string &name = entry.name;
-    size_t first = name.find_first_not_of(' ');
-    size_t last = name.find_last_not_of(' ');
-    if (first == std::string::npos)
-        first = name.size(), last = 0;
-    if (looksLikeScheme(name))
-        entry.target += "./";
-    const auto *b = reinterpret_cast<const unsigned char *>(name.data());
-    const auto *p = b;
-    const auto *e = b + name.size();
+    const auto *p = reinterpret_cast<const unsigned char *>(name.data());
+    const auto *e = p + name.size();
     while (p < e) {
-        const size_t at = size_t(p - b);
+        if (*p < 0x80) {
+            ascii(*p++);
+            continue;
+        }
         char32_t cp;
         if (!nextChar(p, e, &cp)) {
             errno = 0;
-            baseline::die("a file name that is not UTF-8: " + name);
+            baseline::die("a file name that is not UTF-8: " + std::string(name));
         }
-        if (cp < 0x80) {
-            const auto c = static_cast<unsigned char>(cp);
-            entry.bytes += char(c);
-            entry.folded += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : char(c);
-            if (!putEntity(entry.label, c))
-                entry.label += char(c);
-            if (c == '%' || c == '#' || c == '?' || c == '\\' || c < 0x20 || c == 0x7F
-                || (c == ' ' && (at < first || at > last)))
-                putPercent(entry.target, c);
-            else if (!putEntity(entry.target, c))
-                entry.target += char(c);
-            continue;
-        }
-        const uint16_t code = encoder.code(cp);
-        if (code == kNone || code < 0x80) {
-            // Lacking, or ¥ and ‾, whose codes would read as "\" and "~".
-            entry.exact = false;
-            putReference(entry.bytes, cp);
-            putReference(entry.folded, cp);
-            putReference(entry.label, cp);
-            putReference(entry.target, cp);
-            continue;
-        }
-        putCode(entry.bytes, code);
-        putCode(entry.folded, code);
-        putCode(entry.label, code);
-        if (encoder.oneWay(cp)) {
-            entry.exact = false;
-            putReference(entry.target, cp);
-        } else {
-            putCode(entry.target, code);
-        }
+        other(cp, encoder.code(cp));
     }
 }
+
+struct Entry {
+    uint32_t name, nameLen; // in the arena of UTF-8 names
+    uint32_t key, keyLen;   // in the arenas of code page 932 names (plain and folded)
+    bool exact;             // every character has its own code
+    std::string_view description;
+};
+
+// The code page 932 form of a name, without escapes (the description key),
+// appended to plain, and the same with ASCII letters folded (the sort key)
+// to folded. Returns whether every character has a code of its own.
+bool encodeKey(std::string_view name, Encoder &encoder, std::string &plain, std::string &folded)
+{
+    bool exact = true;
+    forEachChar(name, encoder,
+        [&](unsigned char c) {
+            plain += char(c);
+            folded += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : char(c);
+        },
+        [&](char32_t cp, uint16_t code) {
+            if (code == kNone || code < 0x80 || encoder.oneWay(cp))
+                exact = false;
+            if (code == kNone || code < 0x80) {
+                putReference(plain, cp);
+                putReference(folded, cp);
+            } else {
+                putCode(plain, code);
+                putCode(folded, code);
+            }
+        });
+    return exact;
+}
+
+// The name as page text: & < > " as entities; a character without a code
+// of its own above ASCII as "&#N;".
+void putLabel(std::string &out, std::string_view name, Encoder &encoder)
+{
+    forEachChar(name, encoder,
+        [&](unsigned char c) {
+            if (!putEntity(out, c))
+                out += char(c);
+        },
+        [&](char32_t cp, uint16_t code) {
+            if (code == kNone || code < 0x80)
+                putReference(out, cp);
+            else
+                putCode(out, code);
+        });
+}
+
+// The name as a relative link.
+void putTarget(std::string &out, std::string_view name, Encoder &encoder)
+{
+    const size_t first = name.find_first_not_of(' ');
+    const size_t last = name.find_last_not_of(' ');
+    if (looksLikeScheme(name))
+        out += "./";
+    size_t at = 0;
+    forEachChar(name, encoder,
+        [&](unsigned char c) {
+            const bool edge = first == std::string_view::npos || at < first || at > last;
+            if (c == '%' || c == '#' || c == '?' || c == '\\' || c < 0x20 || c == 0x7F || (c == ' ' && edge))
+                putPercent(out, c);
+            else if (!putEntity(out, c))
+                out += char(c);
+            ++at;
+        },
+        [&](char32_t cp, uint16_t code) {
+            if (code == kNone || code < 0x80 || encoder.oneWay(cp))
+                putReference(out, cp);
+            else
+                putCode(out, code);
+            at += cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+        });
+}
+
+// Names by their code page 932 bytes: open addressing, no allocation per name.
+class NameIndex
+{
+public:
+    NameIndex(const std::string &arena, size_t count) : m_arena(arena)
+    {
+        size_t size = 16;
+        while (size < count * 2)
+            size *= 2;
+        m_slots.assign(size, Slot{0, 0, kEmpty});
+    }
+    void insert(uint32_t key, uint32_t len, uint32_t index)
+    {
+        for (size_t i = hash(m_arena.data() + key, len);; i = (i + 1) & (m_slots.size() - 1))
+            if (m_slots[i].index == kEmpty) {
+                m_slots[i] = Slot{key, len, index};
+                return;
+            }
+    }
+    uint32_t find(const char *p, size_t len) const
+    {
+        for (size_t i = hash(p, len);; i = (i + 1) & (m_slots.size() - 1)) {
+            const Slot &s = m_slots[i];
+            if (s.index == kEmpty)
+                return kEmpty;
+            if (s.len == len && std::memcmp(m_arena.data() + s.key, p, len) == 0)
+                return s.index;
+        }
+    }
+    static constexpr uint32_t kEmpty = 0xFFFFFFFF;
+
+private:
+    struct Slot {
+        uint32_t key, len, index;
+    };
+    size_t hash(const char *p, size_t len) const
+    {
+        uint64_t h = 1469598103934665603ull;
+        for (size_t i = 0; i < len; ++i)
+            h = (h ^ uint8_t(p[i])) * 1099511628211ull;
+        return size_t(h ^ (h >> 29)) & (m_slots.size() - 1);
+    }
+    const std::string &m_arena;
+    std::vector<Slot> m_slots;
+};
 
 } // namespace
 
@@ -238,6 +316,7 @@ int main(int argc, char **argv)
     DIR *dir = opendir(argv[1]);
     if (!dir)
         baseline::die(std::string("cannot open ") + argv[1]);
+    std::string names; // every name, one after another
     std::vector<Entry> entries;
     entries.reserve(1 << 12);
     errno = 0;
@@ -250,23 +329,30 @@ int main(int argc, char **argv)
             regular = fstatat(dirfd(dir), d->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
         }
         if (regular) {
-            entries.emplace_back();
-            entries.back().name = d->d_name;
+            const size_t len = std::strlen(d->d_name);
+            entries.push_back(Entry{uint32_t(names.size()), uint32_t(len), 0, 0, true, {}});
+            names.append(d->d_name, len);
         }
         errno = 0;
     }
     if (errno != 0)
         baseline::die(std::string("cannot list ") + argv[1]);
     closedir(dir);
+    auto nameOf = [&](const Entry &e) { return std::string_view(names.data() + e.name, e.nameLen); };
 
     Encoder encoder;
-    std::unordered_map<std::string_view, size_t> byBytes;
-    byBytes.reserve(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        encodeName(entries[i], encoder);
-        if (entries[i].exact)
-            byBytes.emplace(entries[i].bytes, i);
+    std::string plain, folded;
+    plain.reserve(names.size() + names.size() / 4);
+    folded.reserve(plain.capacity());
+    for (Entry &e : entries) {
+        e.key = uint32_t(plain.size());
+        e.exact = encodeKey(nameOf(e), encoder, plain, folded);
+        e.keyLen = uint32_t(plain.size() - e.key);
     }
+    NameIndex index(plain, entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].exact)
+            index.insert(entries[i].key, entries[i].keyLen, uint32_t(i));
 
     // Descriptions: "name,text" lines of code page 932, split on the bytes.
     const baseline::Input desc(argv[2]);
@@ -276,34 +362,46 @@ int main(int argc, char **argv)
         const char *e = ends.find(p, &next);
         const void *comma = std::memchr(p, ',', size_t(e - p));
         const char *nameEnd = comma ? static_cast<const char *>(comma) : e;
-        const auto it = byBytes.find(std::string_view(p, size_t(nameEnd - p)));
-        if (it != byBytes.end())
-            entries[it->second].description = comma ? std::string_view(nameEnd + 1, size_t(e - nameEnd - 1))
-                                                     : std::string_view();
+        const uint32_t i = index.find(p, size_t(nameEnd - p));
+        if (i != NameIndex::kEmpty)
+            entries[i].description = comma ? std::string_view(nameEnd + 1, size_t(e - nameEnd - 1))
+                                            : std::string_view();
         p = next;
     }
 
-    std::vector<const Entry *> order;
+    struct SortKey {
+        const char *key;
+        uint32_t len;
+        uint32_t index;
+    };
+    std::vector<SortKey> order;
     order.reserve(entries.size());
-    for (const Entry &entry : entries)
-        order.push_back(&entry);
-    std::sort(order.begin(), order.end(), [](const Entry *a, const Entry *b) {
-        const int c = a->folded.compare(b->folded);
-        return c != 0 ? c < 0 : a->name < b->name;
+    for (size_t i = 0; i < entries.size(); ++i)
+        order.push_back(SortKey{folded.data() + entries[i].key, entries[i].keyLen, uint32_t(i)});
+    std::sort(order.begin(), order.end(), [&](const SortKey &a, const SortKey &b) {
+        const int c = std::memcmp(a.key, b.key, std::min(a.len, b.len));
+        if (c != 0)
+            return c < 0;
+        if (a.len != b.len)
+            return a.len < b.len;
+        return nameOf(entries[a.index]) < nameOf(entries[b.index]);
     });
 
     baseline::Output out(argv[3]);
     baseline::head(out, false);
     out.put("<table border=0>\r\n");
-    for (const Entry *entry : order) {
-        out.put("<tr><td align=left nowrap>\r\n<A href=\"");
-        out.put(entry->target);
-        out.put("\">");
-        if (!entry->description.empty())
-            out.put(entry->description.data(), entry->description.size());
+    std::string line;
+    for (const SortKey &k : order) {
+        const Entry &e = entries[k.index];
+        line.assign("<tr><td align=left nowrap>\r\n<A href=\"");
+        putTarget(line, nameOf(e), encoder);
+        line += "\">";
+        if (!e.description.empty())
+            line += e.description;
         else
-            out.put(entry->label);
-        out.put("</A></td></tr>\r\n<tr><td> </td></tr>\r\n");
+            putLabel(line, nameOf(e), encoder);
+        line += "</A></td></tr>\r\n<tr><td> </td></tr>\r\n";
+        out.put(line);
     }
     out.put("</table>\r\n</center>\r\n");
     baseline::tail(out);
