@@ -9,9 +9,9 @@ Called by bench/run_bench.sh, which builds the programs and writes the data:
 Every run is timed by the CPU time (user + system) of the child as
 os.wait4 reports it, so a busy shared machine changes the numbers less than
 it changes wall time; wall time is shown beside it. The peak memory (max
-RSS) of tabulink-batch comes from the same report; Linux counts in it the
-resident size of this script at the fork, so a peak below that (about
-15 MiB) shows as that, while a larger peak is the program's own. tabulink-batch and the
+RSS) comes from the same report; Linux counts in it the resident size of
+this script at the fork, so a peak below that shows as "<= N", while a
+larger peak is the program's own. tabulink-batch and the
 baselines run without a shell; a peer runs under bash, whose report
 includes the programs of its pipeline.
 
@@ -21,10 +21,11 @@ byte after the first run; any difference ends the run with status 1.
 
 import argparse
 import os
+import resource
 import shutil
 import statistics
-import subprocess
 import signal
+import subprocess
 import sys
 import threading
 import time
@@ -65,6 +66,11 @@ class Measured:
         self.cpu = statistics.median(r[0] for r in runs)
         self.wall = statistics.median(r[1] for r in runs)
         self.rss = max(r[2] for r in runs)
+        # What the child took over from this script at the fork.
+        self.floor = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss / 1024.0
+
+    def rss_text(self):
+        return f"<= {self.floor:.0f}" if self.rss <= self.floor + 1 else f"{self.rss:.0f}"
 
 
 def measure(argv, repeat, shell=False):
@@ -160,7 +166,7 @@ def main():
         results[tag] = {"ours": ours, "base": base, "peers": {}}
 
         def row(name, m, note=""):
-            rows.append((title, name + note, f"{m.cpu:.3f}", f"{m.wall:.3f}", f"{m.rss:.0f}", m.runs,
+            rows.append((title, name + note, f"{m.cpu:.3f}", f"{m.wall:.3f}", m.rss_text(), m.runs,
                          f"{m.cpu / ours.cpu:.2f}"))
 
         row("tabulink-batch", ours)
