@@ -206,28 +206,7 @@ bool CsvPageStream::survey()
 void CsvPageStream::writeBody(LineSink &sink, bool stripQuotes, const TableHtmlOptions &options)
 {
     sink.line(QStringLiteral("<table border=\"%1\">").arg(options.border ? 1 : 0));
-    // The cell start for each alignment, with the bold tags the first row
-    // and column get.
-    auto start = [&](qint64 row, qint64 column) {
-        QByteArray s = "<td nowrap align=\"";
-        s += (options.centreAll || row == 0) ? "center" : column == 0 ? "left" : "right";
-        s += "\">";
-        if (options.boldTopRow && row == 0)
-            s += "<b>";
-        if (options.boldLeftColumn && column == 0)
-            s += "<b>";
-        return s;
-    };
-    auto finish = [&](qint64 row, qint64 column) {
-        QByteArray s;
-        if (options.boldLeftColumn && column == 0)
-            s += "</b>";
-        if (options.boldTopRow && row == 0)
-            s += "</b>";
-        return s + "</td>";
-    };
-    const QByteArray starts[2][2] = {{start(1, 1), start(1, 0)}, {start(0, 1), start(0, 0)}};
-    const QByteArray ends[2][2] = {{finish(1, 1), finish(1, 0)}, {finish(0, 1), finish(0, 0)}};
+    const TableHtmlWriter::CellMarkup markup(options);
 
     qint64 row = 0;
     const qint64 columns = m_columns;
@@ -257,9 +236,9 @@ void CsvPageStream::writeBody(LineSink &sink, bool stripQuotes, const TableHtmlO
                 cell = "\x81\x40"; // U+3000
             cell = applyQuoteRule(cell, options.stripQuotes);
             const bool left = column == 0;
-            sink.put(starts[top][left]);
+            sink.put(markup.start[top][left]);
             sink.putRecoded(cell);
-            sink.put(ends[top][left]);
+            sink.put(markup.end[top][left]);
             sink.endLine();
         }
         sink.put("</tr>");

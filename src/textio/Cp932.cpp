@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -105,13 +106,6 @@ const Tables &tables()
     return t;
 }
 
-void appendReference(uint codePoint, QByteArray &out)
-{
-    out += "&#";
-    out += QByteArray::number(codePoint);
-    out += ';';
-}
-
 bool isTrailByte(quint8 b)
 {
     return b >= 0x40 && b <= 0xFC && b != 0x7F;
@@ -119,58 +113,74 @@ bool isTrailByte(quint8 b)
 
 } // namespace
 
-qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
+qsizetype encodeTo(QStringView text, Unmappable mode, char *out, qsizetype *replaced)
 {
     const Tables &t = tables();
-    qsizetype replaced = 0;
+    const quint16 *codes = t.code.data();
+    char *o = out;
     const qsizetype n = text.size();
-    // Grow geometrically: callers append line after line to one array.
-    const qsizetype need = out.size() + n * 2;
-    if (out.capacity() < need)
-        out.reserve(qMax(need, out.capacity() * 2));
     const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    auto reference = [&o](uint codePoint) {
+        char digits[16];
+        const int count = std::snprintf(digits, sizeof digits, "&#%u;", codePoint);
+        std::memcpy(o, digits, size_t(count));
+        o += count;
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t ch = s[i];
         if (ch < 0x80) {
-            // Runs of ASCII (most of every page) are copied in one step.
-            qsizetype end = i + 1;
-            while (end < n && s[end] < 0x80)
-                ++end;
-            const qsizetype at = out.size();
-            out.resize(at + (end - i));
-            char *d = out.data() + at;
-            for (qsizetype k = i; k < end; ++k)
-                *d++ = char(s[k]);
-            i = end - 1;
+            *o++ = char(ch);
             continue;
         }
         if (QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
             const uint cp = QChar::surrogateToUcs4(ch, s[i + 1]);
             ++i;
-            ++replaced;
+            ++*replaced;
             if (mode == Unmappable::NumericReference)
-                appendReference(cp, out);
+                reference(cp);
             else
-                out += '?';
+                *o++ = '?';
             continue;
         }
-        const quint16 code = t.code[ch];
+        const quint16 code = codes[ch];
         if (code < 0x80 && mode == Unmappable::NumericReference) {
             // ¥ and ‾: their codes are "\" and "~", which is what a reader
             // of the page would see.
-            appendReference(ch, out);
+            reference(ch);
         } else if (code == kNoCode) {
-            ++replaced;
+            ++*replaced;
             if (mode == Unmappable::NumericReference)
-                appendReference(QChar::isSurrogate(ch) ? 0xFFFD : ch, out);
+                reference(QChar::isSurrogate(ch) ? 0xFFFD : ch);
             else
-                out += '?';
+                *o++ = '?';
         } else if (code > 0xFF) {
-            out += char(code >> 8);
-            out += char(code & 0xFF);
+            *o++ = char(code >> 8);
+            *o++ = char(code & 0xFF);
         } else {
-            out += char(code);
+            *o++ = char(code);
         }
+    }
+    return o - out;
+}
+
+qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
+{
+    qsizetype replaced = 0;
+    // In pieces, so that the room for the worst case stays small; a piece
+    // never ends between the two halves of a surrogate pair.
+    constexpr qsizetype kPiece = 32 * 1024;
+    while (!text.isEmpty()) {
+        qsizetype piece = qMin(text.size(), kPiece);
+        if (piece < text.size() && text.at(piece - 1).isHighSurrogate())
+            ++piece;
+        const qsizetype at = out.size();
+        const qsizetype need = at + piece * 8;
+        // Grow geometrically: callers append line after line to one array.
+        if (out.capacity() < need)
+            out.reserve(qMax(need, out.capacity() * 2));
+        out.resize(need);
+        out.resize(at + encodeTo(text.first(piece), mode, out.data() + at, &replaced));
+        text = text.sliced(piece);
     }
     return replaced;
 }

@@ -21,6 +21,10 @@ enum class Unmappable {
 // (code points) that had to be replaced.
 qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out);
 QByteArray encode(QStringView text, Unmappable mode, qsizetype *replaced = nullptr);
+// The same into out, which has room for 8 bytes per UTF-16 unit of text;
+// returns the number of bytes written and adds the characters replaced to
+// *replaced.
+qsizetype encodeTo(QStringView text, Unmappable mode, char *out, qsizetype *replaced);
 
 // Bytes that do not decode become U+FFFD; decoding never fails.
 QString decode(const QByteArray &bytes);

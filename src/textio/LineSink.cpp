@@ -52,6 +52,17 @@ void LineSink::putRecoded(QByteArrayView cp932)
     put(m_scratch);
 }
 
+void LineSink::putEncoded(QStringView text)
+{
+    if (text.size() * 8 <= m_buffer.size() - m_used) {
+        m_used += Cp932::encodeTo(text, m_mode, m_buffer.data() + m_used, &m_replaced);
+        return;
+    }
+    m_scratch.resize(0);
+    m_replaced += Cp932::encodeAppend(text, m_mode, m_scratch);
+    put(m_scratch);
+}
+
 void LineSink::putLarge(QByteArrayView bytes)
 {
     flushBuffer();

@@ -28,9 +28,9 @@ public:
     // editor text byte for byte, its last line ended or not.
     void raw(QStringView text);
 
-    // For pages made straight from code page 932 bytes, a unit in pieces:
-    // markup as it stands, text read as code page 932 and written again
-    // (see Cp932::recodeAppend), then the line end.
+    // A unit in pieces: markup as it stands, text encoded, or text read as
+    // code page 932 and written again for a page made straight from such
+    // bytes (see Cp932::recodeAppend), then the line end.
     void put(QByteArrayView ascii)
     {
         if (ascii.isEmpty())
@@ -43,6 +43,7 @@ public:
         }
     }
     void putRecoded(QByteArrayView cp932);
+    void putEncoded(QStringView text);
     void endLine()
     {
         put("\r\n");
