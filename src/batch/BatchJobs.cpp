@@ -7,6 +7,8 @@
 #include "browse/FolderListing.h"
 #include "linkpage/FileListEntry.h"
 #include "linkpage/LinkPageWriter.h"
+#include "page/PageFrame.h"
+#include "table/CsvPageStream.h"
 #include "table/CsvReader.h"
 #include "table/CsvTransfer.h"
 #include "table/CsvWriter.h"
@@ -27,6 +29,7 @@
 #include <cerrno>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -123,8 +126,42 @@ Job textJob(const Options &options)
 
 // "csvﾌｧｲﾙ読込" then "ｸﾞﾘｯﾄﾞに転送": the table and both selectors take the
 // file's size, and the lines are split into the cells.
+// A table page from a code page 932 file is made straight from its bytes,
+// without holding the file or the table.
+std::optional<Job> streamedTableJob(const Options &options)
+{
+    const QString &path = options.inputs.value(0);
+    if (options.command != Command::Table || path == QLatin1String("-"))
+        return std::nullopt;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt; // the ordinary reading reports it
+    auto stream = std::make_shared<CsvPageStream>(fd);
+    if (!stream->survey())
+        return failedOn(path, systemReason(stream->error(), 0));
+    if (!stream->usable())
+        return std::nullopt;
+    if (!TableSize::fits(stream->rows(), stream->columns()))
+        return failedOn(path, TableSize::tooLargeText(stream->rows(), stream->columns()).simplified());
+    TableHtmlOptions table;
+    static_cast<TableChecks &>(table) = options.table;
+    table.rows = stream->rows();
+    table.columns = stream->columns();
+    const PageOptions page = options.page;
+    Job job;
+    job.ok = true;
+    job.body = [stream, page, table](LineSink &sink) {
+        PageFrame::writeHead(sink, page, TableHtmlWriter::styleLines(table.smallFont));
+        stream->writeBody(sink, table.stripQuotes, table);
+        PageFrame::writeTail(sink, page);
+    };
+    return job;
+}
+
 Job tableJob(const Options &options)
 {
+    if (std::optional<Job> streamed = streamedTableJob(options))
+        return *streamed;
     const QString &path = options.inputs.value(0);
     Input file = readInput(path, CsvReader::MaxFileBytes);
     if (!file.ok)

@@ -22,6 +22,8 @@ public:
     QString entry(qsizetype index) const { return view(index).toString(); }
 
     void clear();
+    // The text the lines view.
+    const QString &text() const { return m_text; }
     void append(QStringView line);
     // Keeps the lines of text that are not blank (see isKeptLine), in order.
     // CR LF and a lone CR end a line; a lone LF ends one only in a text that

@@ -24,6 +24,7 @@ qint64 run(TableGrid &grid, const CsvLineList &lines, qint64 rows, qint64 column
     columns = std::min<qint64>(columns, grid.colCount());
     if (rows <= 0 || columns <= 0)
         return 0;
+    grid.shareText(lines.text());
     for (qint64 i = 0; i < rows; ++i) {
         QStringView line = lines.view(i);
         for (qint64 j = 0; j < columns; ++j) {

@@ -118,7 +118,19 @@ TableEditor::Result TableEditor::transferToGrid(bool stripQuotes)
     if (result.message.kind != UserMessage::Kind::None)
         return result;
     qint64 stored = 0;
-    if (!OutOfMemory::runRestoring(m_grid, [&] { stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes); }))
+    // Cells view the lines' text; filling them allocates nothing, so the
+    // table needs no copy to fall back on (for a large file, the copy would
+    // be the largest thing the transfer holds).
+    bool shared = false;
+    try {
+        m_grid.shareText(m_lines.text());
+        shared = m_grid.sharesText(m_lines.text());
+    } catch (const std::bad_alloc &) {
+        return error(PageMessages::outOfMemory());
+    }
+    if (shared)
+        stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes);
+    else if (!OutOfMemory::runRestoring(m_grid, [&] { stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes); }))
         return error(PageMessages::outOfMemory());
     if (stored > 0)
         result.changes.cells = {0, 0, int(r), int(c)};

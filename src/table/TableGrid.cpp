@@ -47,7 +47,29 @@ QStringView TableGrid::cellView(qint64 row, qint64 column) const
     if (!contains(row, column))
         return QStringView();
     const Span &span = m_cells[indexOf(row, column)];
+    if (span.length & kShared)
+        return QStringView(m_shared).mid(span.offset, span.length & ~kShared);
     return QStringView(m_pool).mid(span.offset, span.length);
+}
+
+void TableGrid::shareText(const QString &text)
+{
+    if (text.isEmpty() || text.size() >= qsizetype(kShared) || text.constData() == m_shared.constData())
+        return;
+    if (m_sharedCells > 0) {
+        // Cells still view the text shared before: they move into the pool.
+        for (Span &span : m_cells) {
+            if (!(span.length & kShared))
+                continue;
+            // Copied first: running out of memory leaves every cell whole.
+            const QStringView text = QStringView(m_shared).mid(span.offset, span.length & ~kShared);
+            const auto offset = std::uint32_t(m_pool.size());
+            m_pool.append(text);
+            span = Span{offset, std::uint32_t(text.size())};
+            --m_sharedCells;
+        }
+    }
+    m_shared = text;
 }
 
 void TableGrid::setCellText(qint64 row, qint64 column, QStringView text)
@@ -63,6 +85,15 @@ void TableGrid::setCellText(qint64 row, qint64 column, QStringView text)
         return;
     }
     Span &span = m_cells[indexOf(row, column)];
+    const QChar *shared = m_shared.constData();
+    if (!m_shared.isEmpty() && !text.isEmpty() && text.data() >= shared
+        && text.data() + text.size() <= shared + m_shared.size()) {
+        const Span viewed{std::uint32_t(text.data() - shared), std::uint32_t(text.size()) | kShared};
+        ++m_sharedCells; // first, so that dropping the old span keeps the text
+        drop(span);
+        span = viewed;
+        return;
+    }
     drop(span);
     span = Span();
     if (text.isEmpty()) {
@@ -129,6 +160,8 @@ void TableGrid::clearTexts()
     std::fill(m_cells.begin(), m_cells.end(), Span());
     m_pool = QString();
     m_garbage = 0;
+    m_shared = QString();
+    m_sharedCells = 0;
 }
 
 void TableGrid::clampCurrent()
@@ -148,6 +181,8 @@ void TableGrid::compact()
     QString pool;
     pool.reserve(m_pool.size() - m_garbage);
     for (Span &span : m_cells) {
+        if (span.length & kShared)
+            continue;
         if (span.length == 0) {
             span.offset = 0;
             continue;

@@ -16,7 +16,9 @@ namespace tabulink {
 // The texts live in one shared character pool; a cell is an offset and a
 // length into it, so a large table costs 8 bytes per cell plus its text and
 // no heap object per cell. Replaced texts leave garbage in the pool, which is
-// compacted once it outweighs the live text.
+// compacted once it outweighs the live text. Cells taken from the CSV lines
+// view the lines' own text instead (see shareText), so a table filled from a
+// large file costs no second copy of it.
 class TableGrid
 {
 public:
@@ -40,6 +42,11 @@ public:
     QString cellText(qint64 row, qint64 column) const { return cellView(row, column).toString(); }
     QStringView cellView(qint64 row, qint64 column) const;
     void setCellText(qint64 row, qint64 column, QStringView text);
+    // From now on a text given to setCellText that lies inside text is kept
+    // as a view into it, without a copy and without allocating; the grid
+    // holds text (implicitly shared) while any cell views it.
+    void shareText(const QString &text);
+    bool sharesText(const QString &text) const { return !text.isEmpty() && text.constData() == m_shared.constData(); }
 
     int currentRow() const { return m_currentRow; }
     int currentCol() const { return m_currentCol; }
@@ -64,13 +71,23 @@ public:
     qsizetype poolSize() const { return m_pool.size(); }
 
 private:
+    // A length with kShared set views the shared text, not the pool.
+    static constexpr std::uint32_t kShared = 0x80000000u;
     struct Span {
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
     };
 
     size_t indexOf(qint64 row, qint64 column) const { return size_t(row) * size_t(m_columns) + size_t(column); }
-    void drop(const Span &span) { m_garbage += span.length; }
+    void drop(const Span &span)
+    {
+        if (span.length & kShared) {
+            if (--m_sharedCells == 0)
+                m_shared = QString();
+        } else {
+            m_garbage += span.length;
+        }
+    }
     void compactIfWasteful();
     void compact();
     void clampCurrent();
@@ -80,6 +97,8 @@ private:
     std::vector<Span> m_cells;
     QString m_pool;
     qsizetype m_garbage = 0;
+    QString m_shared;
+    qint64 m_sharedCells = 0;
     int m_currentRow = 0;
     int m_currentCol = 0;
     bool m_firstRowFixed = false;

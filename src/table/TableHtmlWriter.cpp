@@ -23,62 +23,65 @@ QStringList styleLines(bool smallFont)
     };
 }
 
-namespace {
-void appendCellLine(QString &line, QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options)
+CellMarkup::CellMarkup(const TableHtmlOptions &options)
 {
-    QStringView align;
-    if (options.centreAll || row == 0)
-        align = u"center";
-    else if (column == 0)
-        align = u"left";
-    else
-        align = u"right";
+    for (int top = 0; top < 2; ++top) {
+        for (int left = 0; left < 2; ++left) {
+            const bool boldTop = options.boldTopRow && top;
+            const bool boldLeft = options.boldLeftColumn && left;
+            QByteArray &s = start[top][left];
+            s = "<td nowrap align=\"";
+            s += (options.centreAll || top) ? "center" : left ? "left" : "right";
+            s += "\">";
+            if (boldTop)
+                s += "<b>";
+            if (boldLeft)
+                s += "<b>";
+            QByteArray &e = end[top][left];
+            if (boldLeft)
+                e += "</b>";
+            if (boldTop)
+                e += "</b>";
+            e += "</td>";
+        }
+    }
+}
 
+QStringView cellText(QStringView text, const TableHtmlOptions &options)
+{
     // Filling comes first: a cell of two quotes is not empty yet, and ends
     // up empty after the quote rule.
-    QStringView text = cellText;
     if (text.isEmpty() && options.fillEmpty)
         text = u"\u3000";
-    text = CsvTransfer::applyQuoteRule(text, options.stripQuotes);
-
-    const bool boldTop = options.boldTopRow && row == 0;
-    const bool boldLeft = options.boldLeftColumn && column == 0;
-    line += u"<td nowrap align=\"";
-    line += align;
-    line += u"\">";
-    if (boldTop)
-        line += u"<b>";
-    if (boldLeft)
-        line += u"<b>";
-    line += text;
-    if (boldLeft)
-        line += u"</b>";
-    if (boldTop)
-        line += u"</b>";
-    line += u"</td>";
+    return CsvTransfer::applyQuoteRule(text, options.stripQuotes);
 }
-} // namespace
 
-QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options)
+QString cellLine(QStringView text, qint64 row, qint64 column, const TableHtmlOptions &options)
 {
-    QString line;
-    appendCellLine(line, cellText, row, column, options);
+    const CellMarkup markup(options);
+    QString line = QString::fromLatin1(markup.start[row == 0][column == 0]);
+    line += cellText(text, options);
+    line += QString::fromLatin1(markup.end[row == 0][column == 0]);
     return line;
 }
 
 void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options)
 {
     sink.line(QStringLiteral("<table border=\"%1\">").arg(options.border ? 1 : 0));
-    // One buffer for every cell line: no allocation per cell.
-    QString line;
+    const CellMarkup markup(options);
     for (qint64 r = 0; r < options.rows; ++r) {
-        sink.line(u"<tr>");
+        sink.put("<tr>");
+        sink.endLine();
+        const bool top = r == 0;
         for (qint64 c = 0; c < options.columns; ++c) {
-            line.resize(0); // keeps the capacity, unlike clear()
-            appendCellLine(line, grid.cellView(r, c), r, c, options);
-            sink.line(line);
+            const bool left = c == 0;
+            sink.put(markup.start[top][left]);
+            sink.putEncoded(cellText(grid.cellView(r, c), options));
+            sink.put(markup.end[top][left]);
+            sink.endLine();
         }
-        sink.line(u"</tr>");
+        sink.put("</tr>");
+        sink.endLine();
     }
     sink.line("</TABLE>");
     sink.line("</CENTER>");

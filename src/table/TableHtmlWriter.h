@@ -3,6 +3,7 @@
 #include "page/PageOptions.h"
 #include "table/TableChecks.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 class QIODevice;
@@ -24,6 +25,17 @@ struct TableHtmlOptions : TableChecks {
 namespace TableHtmlWriter {
 
 QStringList styleLines(bool smallFont);
+
+// The tags around a cell's text, [first row][first column]: its alignment
+// and the bold of the first row and column.
+struct CellMarkup {
+    explicit CellMarkup(const TableHtmlOptions &options);
+    QByteArray start[2][2];
+    QByteArray end[2][2];
+};
+// What of a cell's text goes into the page: an empty cell filled with an
+// ideographic space when asked, then the quote rule.
+QStringView cellText(QStringView text, const TableHtmlOptions &options);
 QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options);
 // From "<table border=…>" to "</CENTER>"; cells outside the table are empty.
 void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options);

@@ -5,6 +5,7 @@
 #include <iconv.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -21,8 +22,12 @@ struct Tables {
     std::array<char16_t, 256> single{};   // byte -> character, kLead or kInvalid
     std::vector<char16_t> pair;           // (lead << 8 | trail) -> character or kInvalid
     std::vector<quint16> code;            // BMP character -> code page 932 code or kNoCode
+    // Whether a byte (not a lead byte) or a pair reads back as itself once
+    // decoded and encoded again for a page.
+    std::array<bool, 256> singleSame{};
+    std::vector<bool> pairSame;
 
-    Tables() : pair(65536, kInvalid), code(65536, kNoCode)
+    Tables() : pair(65536, kInvalid), code(65536, kNoCode), pairSame(65536, false)
     {
         iconv_t toU = iconv_open("UTF-16LE", "CP932");
         iconv_t fromU = iconv_open("CP932", "UTF-16LE");
@@ -80,20 +85,25 @@ struct Tables {
         }
         iconv_close(toU);
         iconv_close(fromU);
+
+        // A character whose code is below 0x80 but which is not ASCII (¥, ‾)
+        // is written as a reference on a page, so it is not the same.
+        auto same = [&](char16_t ch, quint16 bytes) {
+            return ch != kInvalid && code[ch] == bytes && (ch < 0x80 || code[ch] >= 0x80);
+        };
+        for (int b = 0; b < 256; ++b)
+            singleSame[b] = single[b] != kLead && same(single[b], quint16(b));
+        for (int p = 0x8100; p < 65536; ++p)
+            pairSame[p] = single[p >> 8] == kLead && isTrail(quint8(p)) && same(pair[p], quint16(p));
     }
+
+    static bool isTrail(quint8 b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 };
 
 const Tables &tables()
 {
     static const Tables t;
     return t;
-}
-
-void appendReference(uint codePoint, QByteArray &out)
-{
-    out += "&#";
-    out += QByteArray::number(codePoint);
-    out += ';';
 }
 
 bool isTrailByte(quint8 b)
@@ -103,58 +113,74 @@ bool isTrailByte(quint8 b)
 
 } // namespace
 
-qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
+qsizetype encodeTo(QStringView text, Unmappable mode, char *out, qsizetype *replaced)
 {
     const Tables &t = tables();
-    qsizetype replaced = 0;
+    const quint16 *codes = t.code.data();
+    char *o = out;
     const qsizetype n = text.size();
-    // Grow geometrically: callers append line after line to one array.
-    const qsizetype need = out.size() + n * 2;
-    if (out.capacity() < need)
-        out.reserve(qMax(need, out.capacity() * 2));
     const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    auto reference = [&o](uint codePoint) {
+        char digits[16];
+        const int count = std::snprintf(digits, sizeof digits, "&#%u;", codePoint);
+        std::memcpy(o, digits, size_t(count));
+        o += count;
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t ch = s[i];
         if (ch < 0x80) {
-            // Runs of ASCII (most of every page) are copied in one step.
-            qsizetype end = i + 1;
-            while (end < n && s[end] < 0x80)
-                ++end;
-            const qsizetype at = out.size();
-            out.resize(at + (end - i));
-            char *d = out.data() + at;
-            for (qsizetype k = i; k < end; ++k)
-                *d++ = char(s[k]);
-            i = end - 1;
+            *o++ = char(ch);
             continue;
         }
         if (QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
             const uint cp = QChar::surrogateToUcs4(ch, s[i + 1]);
             ++i;
-            ++replaced;
+            ++*replaced;
             if (mode == Unmappable::NumericReference)
-                appendReference(cp, out);
+                reference(cp);
             else
-                out += '?';
+                *o++ = '?';
             continue;
         }
-        const quint16 code = t.code[ch];
+        const quint16 code = codes[ch];
         if (code < 0x80 && mode == Unmappable::NumericReference) {
             // ¥ and ‾: their codes are "\" and "~", which is what a reader
             // of the page would see.
-            appendReference(ch, out);
+            reference(ch);
         } else if (code == kNoCode) {
-            ++replaced;
+            ++*replaced;
             if (mode == Unmappable::NumericReference)
-                appendReference(QChar::isSurrogate(ch) ? 0xFFFD : ch, out);
+                reference(QChar::isSurrogate(ch) ? 0xFFFD : ch);
             else
-                out += '?';
+                *o++ = '?';
         } else if (code > 0xFF) {
-            out += char(code >> 8);
-            out += char(code & 0xFF);
+            *o++ = char(code >> 8);
+            *o++ = char(code & 0xFF);
         } else {
-            out += char(code);
+            *o++ = char(code);
         }
+    }
+    return o - out;
+}
+
+qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out)
+{
+    qsizetype replaced = 0;
+    // In pieces, so that the room for the worst case stays small; a piece
+    // never ends between the two halves of a surrogate pair.
+    constexpr qsizetype kPiece = 32 * 1024;
+    while (!text.isEmpty()) {
+        qsizetype piece = qMin(text.size(), kPiece);
+        if (piece < text.size() && text.at(piece - 1).isHighSurrogate())
+            ++piece;
+        const qsizetype at = out.size();
+        const qsizetype need = at + piece * 8;
+        // Grow geometrically: callers append line after line to one array.
+        if (out.capacity() < need)
+            out.reserve(qMax(need, out.capacity() * 2));
+        out.resize(need);
+        out.resize(at + encodeTo(text.first(piece), mode, out.data() + at, &replaced));
+        text = text.sliced(piece);
     }
     return replaced;
 }
@@ -166,6 +192,64 @@ QByteArray encode(QStringView text, Unmappable mode, qsizetype *replaced)
     if (replaced)
         *replaced = r;
     return out;
+}
+
+qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
+{
+    const qsizetype n = bytes.size();
+    if (n == 0)
+        return 0;
+    const Tables &t = tables();
+    const auto *b = reinterpret_cast<const quint8 *>(bytes.data());
+    char *o = out;
+    qsizetype run = 0; // start of the bytes copied as they stand
+    qsizetype i = 0;
+    QByteArray encoded;
+    while (i < n) {
+        const quint8 c = b[i];
+        if (t.singleSame[c]) {
+            ++i;
+            continue;
+        }
+        if (t.single[c] == kLead && i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
+            i += 2;
+            continue;
+        }
+        std::memcpy(o, bytes.data() + run, size_t(i - run));
+        o += i - run;
+        // What decode() makes of this byte or pair, encoded again.
+        char16_t ch = t.single[c];
+        qsizetype used = 1;
+        if (ch == kLead) {
+            ch = kInvalid;
+            if (i + 1 < n && Tables::isTrail(b[i + 1])) {
+                ch = t.pair[(c << 8) | b[i + 1]];
+                used = 2;
+            }
+        }
+        if (ch == kInvalid)
+            ch = 0xFFFD;
+        encoded.resize(0);
+        *replaced += encodeAppend(QStringView(&ch, 1), Unmappable::NumericReference, encoded);
+        std::memcpy(o, encoded.constData(), size_t(encoded.size()));
+        o += encoded.size();
+        i += used;
+        run = i;
+    }
+    if (run < n) {
+        std::memcpy(o, bytes.data() + run, size_t(n - run));
+        o += n - run;
+    }
+    return o - out;
+}
+
+qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out)
+{
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size() * 8);
+    qsizetype replaced = 0;
+    out.resize(at + recodeTo(bytes, out.data() + at, &replaced));
+    return replaced;
 }
 
 QString decode(const QByteArray &bytes)

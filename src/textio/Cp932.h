@@ -21,9 +21,21 @@ enum class Unmappable {
 // (code points) that had to be replaced.
 qsizetype encodeAppend(QStringView text, Unmappable mode, QByteArray &out);
 QByteArray encode(QStringView text, Unmappable mode, qsizetype *replaced = nullptr);
+// The same into out, which has room for 8 bytes per UTF-16 unit of text;
+// returns the number of bytes written and adds the characters replaced to
+// *replaced.
+qsizetype encodeTo(QStringView text, Unmappable mode, char *out, qsizetype *replaced);
 
 // Bytes that do not decode become U+FFFD; decoding never fails.
 QString decode(const QByteArray &bytes);
+// Appends what code page 932 bytes become when they are read and written
+// again with Unmappable::NumericReference, exactly
+// encode(decode(bytes), NumericReference), without the text in between: most
+// bytes are copied as they stand. Returns the number of characters replaced.
+qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out);
+// The same into out, which has room for 8 bytes per byte of bytes; returns
+// the number of bytes written and adds the characters replaced to *replaced.
+qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced);
 
 // The text's length in code page 932 bytes: 2 for every double-byte
 // character, 1 for everything else (an unmappable character, one outside the

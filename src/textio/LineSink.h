@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstring>
+
 class QIODevice;
 
 namespace tabulink {
@@ -26,17 +28,48 @@ public:
     // editor text byte for byte, its last line ended or not.
     void raw(QStringView text);
 
+    // A unit in pieces: markup as it stands, text encoded, or text read as
+    // code page 932 and written again for a page made straight from such
+    // bytes (see Cp932::recodeAppend), then the line end.
+    void put(QByteArrayView ascii)
+    {
+        if (ascii.isEmpty())
+            return;
+        if (ascii.size() <= m_buffer.size() - m_used) {
+            std::memcpy(m_buffer.data() + m_used, ascii.data(), size_t(ascii.size()));
+            m_used += ascii.size();
+        } else {
+            putLarge(ascii);
+        }
+    }
+    void putRecoded(QByteArrayView cp932);
+    void putEncoded(QStringView text);
+    void endLine()
+    {
+        put("\r\n");
+        if (m_used >= kFlushAt)
+            flushBuffer();
+    }
+    // The content could not be made (its source failed): the file is not
+    // to be kept.
+    void fail() { m_ok = false; }
+
     // Writes what is buffered; false once any write has failed.
     bool finish();
     bool ok() const { return m_ok; }
     qsizetype replaced() const { return m_replaced; }
 
 private:
+    static constexpr qsizetype kFlushAt = 1 << 20;
+
+    void putLarge(QByteArrayView bytes);
     void flushBuffer();
 
     QIODevice *m_device;
     Cp932::Unmappable m_mode;
-    QByteArray m_buffer;
+    QByteArray m_buffer; // its whole size is room; m_used of it is taken
+    qsizetype m_used = 0;
+    QByteArray m_scratch; // a unit being encoded
     qsizetype m_replaced = 0;
     bool m_ok = true;
 };

@@ -1,0 +1,254 @@
+#include "table/CsvPageStream.h"
+
+#include "table/CsvReader.h"
+#include "textio/LineSink.h"
+
+#include <QByteArray>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tabulink {
+
+namespace {
+
+constexpr qsizetype kChunk = 1 << 20;
+
+// Reads up to size bytes at offset; 0 at the end, -1 on an error.
+qsizetype readAt(int fd, char *into, qsizetype size, qint64 offset)
+{
+    for (;;) {
+        const ssize_t n = ::pread(fd, into, size_t(size), off_t(offset));
+        if (n >= 0 || errno != EINTR)
+            return qsizetype(n);
+    }
+}
+
+// Finds the UTF-8 mistakes every decoder refuses: a byte that can never
+// start a character, or a start without its continuation bytes. A text
+// that has none may still be refused elsewhere (an overlong form, a
+// surrogate, a sequence cut at the end); only a mistake found here proves
+// the file is not UTF-8.
+class Utf8Mistakes
+{
+public:
+    bool found() const { return m_found; }
+    void feed(const quint8 *p, qsizetype n)
+    {
+        for (qsizetype i = 0; i < n && !m_found; ++i) {
+            const quint8 b = p[i];
+            if (m_need > 0) {
+                if ((b & 0xC0) == 0x80)
+                    --m_need;
+                else
+                    m_found = true;
+            } else if (b >= 0x80) {
+                if (b >= 0xC2 && b <= 0xDF)
+                    m_need = 1;
+                else if (b >= 0xE0 && b <= 0xEF)
+                    m_need = 2;
+                else if (b >= 0xF0 && b <= 0xF4)
+                    m_need = 3;
+                else
+                    m_found = true;
+            }
+        }
+    }
+
+private:
+    int m_need = 0;
+    bool m_found = false;
+};
+
+bool isKept(QByteArrayView line)
+{
+    for (char c : line) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            return true;
+    }
+    return false;
+}
+
+// The transfer's and the writer's quote rule, on bytes: a quote is one byte
+// and never the second byte of a character.
+QByteArrayView applyQuoteRule(QByteArrayView text, bool stripQuotes)
+{
+    if (!stripQuotes || text.isEmpty() || text.front() != '"' || text.back() != '"')
+        return text;
+    return text.size() == 1 ? QByteArrayView() : text.sliced(1, text.size() - 2);
+}
+
+} // namespace
+
+CsvPageStream::CsvPageStream(int fd)
+    : m_fd(fd)
+{
+}
+
+CsvPageStream::~CsvPageStream()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+// Calls onLine(line) for every line of the file, as LineScanner splits a
+// text: CR LF and a lone CR end a line, a lone LF too in a file without CR.
+template<typename OnLine>
+bool CsvPageStream::scanLines(OnLine &&onLine)
+{
+    std::vector<char> chunk(static_cast<size_t>(kChunk));
+    QByteArray carry; // the start of a line that goes on in the next chunk
+    bool skipLf = false;
+    const char end = m_lfEndsLines ? '\n' : '\r';
+    qint64 offset = 0;
+    while (offset < m_size) {
+        const qsizetype n = readAt(m_fd, chunk.data(), qMin<qint64>(kChunk, m_size - offset), offset);
+        if (n <= 0) {
+            m_error = n < 0 ? errno : EIO; // the file shrank since it was looked at
+            return false;
+        }
+        offset += n;
+        const char *p = chunk.data();
+        const char *e = p + n;
+        if (skipLf && *p == '\n')
+            ++p;
+        skipLf = false;
+        while (p < e) {
+            const char *t = static_cast<const char *>(std::memchr(p, end, size_t(e - p)));
+            if (!t) {
+                carry.append(p, e - p);
+                break;
+            }
+            if (carry.isEmpty()) {
+                onLine(QByteArrayView(p, t - p));
+            } else {
+                carry.append(p, t - p);
+                onLine(QByteArrayView(carry));
+                carry.clear();
+            }
+            if (*t == '\r') {
+                if (t + 1 < e && t[1] == '\n')
+                    ++t;
+                else if (t + 1 == e)
+                    skipLf = true;
+            }
+            p = t + 1;
+        }
+    }
+    if (!carry.isEmpty())
+        onLine(QByteArrayView(carry));
+    return true;
+}
+
+bool CsvPageStream::survey()
+{
+    m_usable = false;
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > CsvReader::MaxFileBytes)
+        return true;
+    m_size = st.st_size;
+
+    // The encoding, as Cp932::decodeFileContent decides it, and whether any
+    // CR is there. Japanese code page 932 text shows that it is not UTF-8
+    // within its first characters; after that only a CR is looked for.
+    std::vector<char> chunk(static_cast<size_t>(kChunk));
+    Utf8Mistakes utf8;
+    bool highByte = false; // E0 or above: the mark of three-byte UTF-8
+    bool anyCr = false;
+    for (qint64 offset = 0; offset < m_size && !(anyCr && utf8.found());) {
+        const qsizetype n = readAt(m_fd, chunk.data(), qMin<qint64>(kChunk, m_size - offset), offset);
+        if (n < 0) {
+            m_error = errno;
+            return false;
+        }
+        if (n == 0)
+            break;
+        const auto *b = reinterpret_cast<const quint8 *>(chunk.data());
+        if (offset == 0) {
+            const QByteArrayView start(chunk.data(), n);
+            if (start.startsWith("\xEF\xBB\xBF") || start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
+                return true;
+        }
+        if (!utf8.found())
+            utf8.feed(b, n);
+        if (!highByte) {
+            for (qsizetype i = 0; i < n && !highByte; ++i)
+                highByte = b[i] >= 0xE0;
+        }
+        if (!anyCr)
+            anyCr = std::memchr(chunk.data(), '\r', size_t(n)) != nullptr;
+        offset += n;
+    }
+    if (highByte && !utf8.found())
+        return true; // may be UTF-8: the ordinary reading decides
+    m_lfEndsLines = !anyCr;
+
+    m_rows = 0;
+    QByteArray firstLine;
+    const bool read = scanLines([&](QByteArrayView line) {
+        if (!isKept(line))
+            return;
+        if (m_rows == 0)
+            firstLine = line.toByteArray();
+        ++m_rows;
+    });
+    if (!read)
+        return false;
+    m_columns = firstLine.count(',') + 1;
+    m_usable = true;
+    return true;
+}
+
+void CsvPageStream::writeBody(LineSink &sink, bool stripQuotes, const TableHtmlOptions &options)
+{
+    sink.line(QStringLiteral("<table border=\"%1\">").arg(options.border ? 1 : 0));
+    const TableHtmlWriter::CellMarkup markup(options);
+
+    qint64 row = 0;
+    const qint64 columns = m_columns;
+    const bool read = scanLines([&](QByteArrayView line) {
+        if (!isKept(line))
+            return;
+        if (row >= m_rows) {
+            ++row; // more lines than the survey found: the file changed
+            return;
+        }
+        sink.put("<tr>");
+        sink.endLine();
+        const bool top = row == 0;
+        for (qint64 column = 0; column < columns; ++column) {
+            // The transfer: up to the next comma, or what is left.
+            QByteArrayView cell;
+            const qsizetype comma = line.indexOf(',');
+            if (comma >= 0) {
+                cell = applyQuoteRule(line.first(comma), stripQuotes);
+                line = line.sliced(comma + 1);
+            } else {
+                line = applyQuoteRule(line, stripQuotes);
+                cell = line;
+            }
+            // The writer: an empty cell filled first, then its quote rule.
+            if (cell.isEmpty() && options.fillEmpty)
+                cell = "\x81\x40"; // U+3000
+            cell = applyQuoteRule(cell, options.stripQuotes);
+            const bool left = column == 0;
+            sink.put(markup.start[top][left]);
+            sink.putRecoded(cell);
+            sink.put(markup.end[top][left]);
+            sink.endLine();
+        }
+        sink.put("</tr>");
+        sink.endLine();
+        ++row;
+    });
+    if (!read || row != m_rows)
+        sink.fail();
+    sink.line(u"</TABLE>");
+    sink.line(u"</CENTER>");
+}
+
+} // namespace tabulink
