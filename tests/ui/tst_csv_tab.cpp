@@ -48,6 +48,16 @@ private slots:
     }
     void cleanup() { h.reset(); }
 
+    // A size too large typed into a selector and the window closed: the
+    // commit when the selector loses the focus must not reach the window's
+    // save services, which go before the widgets do.
+    void closingWithAnUncommittedSelector()
+    {
+        h->typeInto("Combo1", "99999999", 0);
+        h.reset();
+        QVERIFY(!h);
+    }
+
     void readingAndTransfer()
     {
         read("q.csv", "\"x\",\"y\",z\r\n1,2\r\n");
