@@ -1,4 +1,6 @@
-// Decoding never fails, and what was decoded encodes back to the same text.
+// Decoding never fails, and what was decoded encodes back to the same text;
+// recoding is decoding and encoding for a page in one step, and bytes taken
+// for code page 932 without decoding them are read as code page 932.
 #include "textio/Cp932.h"
 #include "textio/FileReading.h"
 
@@ -25,8 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray pageBytes = Cp932::encode(text, Cp932::Unmappable::NumericReference);
     if (pageBytes.size() < again.size())
         abort();
+    qsizetype pageReplaced = 0;
+    Cp932::encode(text, Cp932::Unmappable::NumericReference, &pageReplaced);
+    QByteArray recoded("x");
+    if (Cp932::recodeAppend(bytes, recoded) != pageReplaced || recoded != "x" + pageBytes)
+        abort();
 
     const QString detected = Cp932::decodeFileContent(bytes);
+    if (Cp932::surelyCp932(bytes) && detected != text)
+        abort();
     // Whatever the encoding found, the text holds no surrogate without its partner.
     for (qsizetype i = 0; i < detected.size(); ++i) {
         const QChar c = detected.at(i);

@@ -30,6 +30,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,14 +66,17 @@ QString systemReason(int error, qint64 maxBytes)
 struct Input : Outcome {
     QString text;
 };
+struct InputBytes : Outcome {
+    QByteArray bytes;
+};
 
 // What the user names is read as asked: a file, "-" for standard input, a
 // named pipe, /dev/stdin or a process substitution (the window refuses the
 // last ones, where they could hang it). Only a folder is refused, and
 // nothing past maxBytes is taken in.
-Input readInput(const QString &path, qint64 maxBytes)
+InputBytes readInputBytes(const QString &path, qint64 maxBytes)
 {
-    Input r;
+    InputBytes r;
     int fd = STDIN_FILENO;
     if (path != QLatin1String("-")) {
         fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -93,8 +97,16 @@ Input readInput(const QString &path, qint64 maxBytes)
         r.message = path + QStringLiteral(": ") + systemReason(read.error, maxBytes);
         return r;
     }
+    r.bytes = std::move(read.bytes);
+    r.ok = true;
+    return r;
+}
+
+Input decodeInput(const QString &path, const QByteArray &bytes, qint64 maxBytes)
+{
+    Input r;
     try {
-        r.text = Cp932::decodeFileContent(read.bytes);
+        r.text = Cp932::decodeFileContent(bytes);
     } catch (const std::bad_alloc &) {
         r.text.clear();
         r.message = path + QStringLiteral(": ") + systemReason(ENOMEM, maxBytes);
@@ -104,14 +116,35 @@ Input readInput(const QString &path, qint64 maxBytes)
     return r;
 }
 
+Input readInput(const QString &path, qint64 maxBytes)
+{
+    const InputBytes read = readInputBytes(path, maxBytes);
+    if (!read.ok) {
+        Input r;
+        r.message = read.message;
+        return r;
+    }
+    return decodeInput(path, read.bytes, maxBytes);
+}
+
 Job textJob(const Options &options)
 {
-    // Read as "ファイル読込" loads the editor.
-    const Input file = readInput(options.inputs.value(0), TextFile::MaxFileBytes);
-    if (!file.ok)
-        return failed(file.message);
+    // Read as "ファイル読込" loads the editor. A code page 932 file is
+    // written straight from its bytes, as the editor would hold it.
+    const QString &path = options.inputs.value(0);
+    const InputBytes read = readInputBytes(path, TextFile::MaxFileBytes);
+    if (!read.ok)
+        return failed(read.message);
     TextPageInput input;
-    input.text = EditorText::fromFile(file.text);
+    if (Cp932::surelyCp932(read.bytes)) {
+        input.fromCp932File = true;
+        input.cp932File = read.bytes;
+    } else {
+        const Input file = decodeInput(path, read.bytes, TextFile::MaxFileBytes);
+        if (!file.ok)
+            return failed(file.message);
+        input.text = EditorText::fromFile(file.text);
+    }
     input.convertBreaks = options.convertBreaks;
     input.mincho = options.mincho;
     Job job;

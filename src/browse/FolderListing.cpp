@@ -83,27 +83,28 @@ void sortNames(QStringList &names)
 {
     // One sort key per name, computed once: comparing keys is a byte
     // comparison, far cheaper than collating inside every comparison of a
-    // sort over a hundred thousand names.
+    // sort over a hundred thousand names. The sort moves plain indices, not
+    // the keys.
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
     collator.setNumericMode(true);
-    struct Keyed {
-        QCollatorSortKey key;
-        qsizetype index;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (qsizetype i = 0; i < names.size(); ++i)
-        keyed.push_back({collator.sortKey(names.at(i)), i});
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed &a, const Keyed &b) {
-        const int c = a.key.compare(b.key);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(size_t(names.size()));
+    std::vector<qsizetype> order;
+    order.reserve(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        keys.push_back(collator.sortKey(names.at(i)));
+        order.push_back(i);
+    }
+    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
         if (c != 0)
             return c < 0;
-        return QStringView(names.at(a.index)).compare(names.at(b.index)) < 0;
+        return QStringView(names.at(a)).compare(names.at(b)) < 0;
     });
     QStringList sorted;
     sorted.reserve(names.size());
-    for (const Keyed &k : keyed)
-        sorted.append(names.at(k.index));
+    for (qsizetype i : order)
+        sorted.append(names.at(i));
     names.swap(sorted);
 }
 

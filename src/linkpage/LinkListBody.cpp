@@ -151,16 +151,17 @@ QString linkLine(const FileListEntry &entry)
 
 void write(LineSink &sink, const QList<FileListEntry> &entries)
 {
-    static const QString rowStart = QStringLiteral("<tr><td align=left nowrap>");
-    static const QString spacer = QStringLiteral("<tr><td> </td></tr>");
     sink.line("<table border=0>");
     QString link;
     for (const FileListEntry &entry : entries) {
-        sink.line(rowStart);
+        // The fixed markup is ASCII: it goes in as it stands.
+        sink.put("<tr><td align=left nowrap>");
+        sink.endLine();
         link.clear();
         appendLinkLine(link, entry);
         sink.line(link);
-        sink.line(spacer);
+        sink.put("<tr><td> </td></tr>");
+        sink.endLine();
     }
     sink.line("</table>");
     sink.line("</center>");

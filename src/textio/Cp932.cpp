@@ -1,5 +1,7 @@
 #include "textio/Cp932.h"
 
+#include "textio/Utf8Mistakes.h"
+
 #include <QStringDecoder>
 
 #include <iconv.h>
@@ -351,6 +353,42 @@ QString decodeUtf16(const QByteArray &bytes, bool bigEndian)
 
 } // namespace
 
+namespace {
+
+bool hasByteOrderMark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// Without a mark, UTF-8 is recognised by a sequence of three or more bytes
+// (lead byte E0 or above), which every Japanese text in UTF-8 has.
+// Shift_JIS half-width katakana alone (ﾃｽ is C3 BD) can be valid two-byte
+// UTF-8 and must stay code page 932.
+bool mayBeUtf8(QByteArrayView bytes)
+{
+    bool longSequence = false;
+    for (char c : bytes) {
+        if (quint8(c) >= 0xE0) {
+            longSequence = true;
+            break;
+        }
+    }
+    if (!longSequence)
+        return false;
+    // Code page 932 text shows a mistake within its first characters: the
+    // whole decoding is tried only for text that may pass it.
+    Utf8Mistakes mistakes;
+    mistakes.feed(reinterpret_cast<const quint8 *>(bytes.data()), bytes.size());
+    return !mistakes.found();
+}
+
+} // namespace
+
+bool surelyCp932(QByteArrayView bytes)
+{
+    return !hasByteOrderMark(bytes) && !mayBeUtf8(bytes);
+}
+
 QString decodeFileContent(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -361,18 +399,7 @@ QString decodeFileContent(const QByteArray &bytes)
         return decodeUtf16(bytes, false);
     if (bytes.startsWith("\xFE\xFF"))
         return decodeUtf16(bytes, true);
-    // Without a mark, UTF-8 is recognised by a sequence of three or more
-    // bytes (lead byte E0 or above), which every Japanese text in UTF-8 has.
-    // Shift_JIS half-width katakana alone (ﾃｽ is C3 BD) can be valid two-byte
-    // UTF-8 and must stay code page 932.
-    bool longSequence = false;
-    for (char c : bytes) {
-        if (quint8(c) >= 0xE0) {
-            longSequence = true;
-            break;
-        }
-    }
-    if (longSequence) {
+    if (mayBeUtf8(bytes)) {
         QStringDecoder utf8(QStringConverter::Utf8);
         QString text = utf8.decode(bytes);
         if (!utf8.hasError())

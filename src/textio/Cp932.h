@@ -54,6 +54,10 @@ bool isDoubleByte(char16_t ch);
 // or big endian) when it starts with that byte-order mark; code page 932
 // otherwise.
 QString decodeFileContent(const QByteArray &bytes);
+// True when decodeFileContent surely reads bytes as code page 932: no
+// byte-order mark, and no byte of E0 or above or a plain UTF-8 mistake. False
+// leaves it open.
+bool surelyCp932(QByteArrayView bytes);
 
 } // namespace Cp932
 

@@ -1,7 +1,10 @@
 #include "textpage/EditorText.h"
 
 #include "textio/FileReading.h"
+#include "textio/LineSink.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace tabulink {
@@ -44,6 +47,39 @@ QString fromFile(const QString &fileText)
         }
     }
     return out;
+}
+
+void writeCp932File(LineSink &sink, QByteArrayView bytes, bool convertBreaks)
+{
+    const char *data = bytes.data();
+    const qsizetype n = bytes.size();
+    // Where the next CR and the next LF are; each is looked for again only
+    // once passed, so a file with one kind of line end is searched for the
+    // other kind once.
+    auto next = [&](qsizetype from, char c) {
+        const void *at = from < n ? std::memchr(data + from, c, size_t(n - from)) : nullptr;
+        return at ? qsizetype(static_cast<const char *>(at) - data) : n;
+    };
+    qsizetype cr = -1;
+    qsizetype lf = -1;
+    qsizetype start = 0;
+    while (start < n) {
+        if (cr < start)
+            cr = next(start, '\r');
+        if (lf < start)
+            lf = next(start, '\n');
+        const qsizetype end = std::min(cr, lf);
+        sink.putRecoded(QByteArrayView(data + start, end - start));
+        if (end == n)
+            break;
+        if (convertBreaks)
+            sink.put("<br>");
+        sink.endLine();
+        start = end + 1;
+        if (data[end] == '\r' && start < n && data[start] == '\n')
+            ++start;
+    }
+    sink.endLine();
 }
 
 } // namespace EditorText

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace tabulink {
+
+class LineSink;
 
 // The text the text and i-mode pages are written from: the text editor's
 // text with its line breaks as CR LF.
@@ -15,6 +18,14 @@ QString fromEditor(const QString &plainText);
 // as CR LF, and the characters the text editor gives back changed (no-break
 // space as a blank, line and paragraph separators as line breaks).
 QString fromFile(const QString &fileText);
+
+// For a file read as code page 932, what
+// sink.line(convertLineBreaks(fromFile(Cp932::decode(bytes)), convertBreaks))
+// writes, made straight from its bytes: every line end (CR LF, a lone CR, a
+// lone LF) becomes CR LF, after "<br>" when asked, and one more CR LF ends
+// the text. CR and LF are never part of a double-byte character, and no
+// character of the code page is one of those fromFile changes.
+void writeCp932File(LineSink &sink, QByteArrayView bytes, bool convertBreaks);
 
 } // namespace EditorText
 

@@ -2,6 +2,7 @@
 
 #include "page/PageFrame.h"
 #include "textio/LineSink.h"
+#include "textpage/EditorText.h"
 #include "textpage/LineBreaks.h"
 
 namespace tabulink {
@@ -12,7 +13,10 @@ void writeEditorText(LineSink &sink, const TextPageInput &input)
 {
     if (input.mincho)
         sink.line(QStringLiteral("<FONT face=\"ＭＳ 明朝\">"));
-    sink.line(convertLineBreaks(input.text, input.convertBreaks));
+    if (input.fromCp932File)
+        EditorText::writeCp932File(sink, input.cp932File, input.convertBreaks);
+    else
+        sink.line(convertLineBreaks(input.text, input.convertBreaks));
     if (input.mincho)
         sink.line("</FONT>");
 }

@@ -2,6 +2,7 @@
 
 #include "page/PageOptions.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QIODevice;
@@ -15,6 +16,10 @@ struct TextPageInput {
     QString text;             // lines separated by CR LF
     bool convertBreaks = true; // "改行を<br>に置き換える"
     bool mincho = false;       // "ＭＳ明朝を使用"
+    // Instead of text, for a file read as code page 932: the file's bytes,
+    // written as the editor would hold them after loading it.
+    bool fromCp932File = false;
+    QByteArray cp932File;
 };
 
 namespace TextPageWriter {
