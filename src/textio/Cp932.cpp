@@ -26,14 +26,14 @@ struct Tables {
     std::vector<quint16> code;            // BMP character -> code page 932 code or kNoCode
     // Whether a byte (not a lead byte) or a pair reads back as itself once
     // decoded and encoded again for a page.
-    std::array<bool, 256> singleSame{};
-    std::vector<bool> pairSame;
+    std::array<quint8, 256> singleSame{};
+    std::array<bool, 256> isLead{};
+    std::vector<quint8> pairSame; // bytes, not bits: looked up for every pair
 
     Tables() : pair(65536, kInvalid), code(65536, kNoCode), pairSame(65536, false)
     {
         iconv_t toU = iconv_open("UTF-16LE", "CP932");
-        iconv_t fromU = iconv_open("CP932", "UTF-16LE");
-        if (toU == reinterpret_cast<iconv_t>(-1) || fromU == reinterpret_cast<iconv_t>(-1))
+        if (toU == reinterpret_cast<iconv_t>(-1))
             qFatal("iconv has no CP932 converter (glibc's gconv modules are missing)");
 
         auto toUnicode = [&](const char *in, size_t len) -> char16_t {
@@ -68,33 +68,54 @@ struct Tables {
                 pair[(lead << 8) | trail] = toUnicode(in, 2);
             }
         }
-        for (int u = 0; u < 65536; ++u) {
-            if (u >= 0xD800 && u <= 0xDFFF)
-                continue;
-            char inBuf[2] = {char(u & 0xFF), char(u >> 8)};
-            char outBuf[8];
-            char *ip = inBuf;
-            char *op = outBuf;
-            size_t il = 2, ol = sizeof outBuf;
-            iconv(fromU, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(fromU, &ip, &il, &op, &ol) == size_t(-1) || il != 0)
-                continue;
-            const auto n = op - outBuf;
-            if (n == 1)
-                code[u] = quint8(outBuf[0]);
-            else if (n == 2)
-                code[u] = quint16((quint8(outBuf[0]) << 8) | quint8(outBuf[1]));
+        // Encoding is decoding read backwards, which needs no converter
+        // calls: a character read from one code is written as that code;
+        // one read from several codes (the NEC and IBM duplicates) is written
+        // as Windows writes it: a JIS X 0208 code first, then the NEC row 13,
+        // then the IBM extension, the NEC-selected IBM extension last.
+        auto rank = [](quint16 bytes) {
+            const int lead = bytes >> 8;
+            if (lead == 0)
+                return 0;
+            if (lead == 0x87)
+                return 2;
+            if (lead >= 0xFA)
+                return 3;
+            if (lead == 0xED || lead == 0xEE)
+                return 4;
+            return 1;
+        };
+        auto offer = [&](char16_t ch, quint16 bytes) {
+            if (ch == kInvalid)
+                return;
+            quint16 &c = code[ch];
+            if (c == kNoCode || rank(bytes) < rank(c))
+                c = bytes;
+        };
+        for (int b = 0; b < 256; ++b) {
+            if (single[b] != kLead)
+                offer(single[b], quint16(b));
         }
+        for (int p = 0x8100; p < 65536; ++p)
+            offer(pair[p], quint16(p));
+        // And the characters only ever written, never read back: what
+        // Windows writes for ¥ ‾ 〜 − — ‖ ¢ £ ¬.
+        const std::pair<char16_t, quint16> writtenOnly[] = {
+            {0x00A5, 0x5C}, {0x203E, 0x7E}, {0x301C, 0x8160}, {0x2212, 0x817C}, {0x2014, 0x815C},
+            {0x2016, 0x8161}, {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA}};
+        for (const auto &[ch, bytes] : writtenOnly)
+            code[ch] = bytes;
         iconv_close(toU);
-        iconv_close(fromU);
 
         // A character whose code is below 0x80 but which is not ASCII (¥, ‾)
         // is written as a reference on a page, so it is not the same.
         auto same = [&](char16_t ch, quint16 bytes) {
             return ch != kInvalid && code[ch] == bytes && (ch < 0x80 || code[ch] >= 0x80);
         };
-        for (int b = 0; b < 256; ++b)
-            singleSame[b] = single[b] != kLead && same(single[b], quint16(b));
+        for (int b = 0; b < 256; ++b) {
+            isLead[b] = single[b] == kLead;
+            singleSame[b] = !isLead[b] && same(single[b], quint16(b));
+        }
         for (int p = 0x8100; p < 65536; ++p)
             pairSame[p] = single[p >> 8] == kLead && isTrail(quint8(p)) && same(pair[p], quint16(p));
     }
@@ -213,7 +234,7 @@ qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
             ++i;
             continue;
         }
-        if (t.single[c] == kLead && i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
+        if (t.isLead[c] && i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
             i += 2;
             continue;
         }

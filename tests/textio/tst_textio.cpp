@@ -10,6 +10,8 @@
 #include "textio/SafeSave.h"
 
 #include <QProcess>
+
+#include <iconv.h>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +23,7 @@ class TestTextIo : public QObject
 private slots:
     void encode_data();
     void encode();
+    void encodesAsTheSystemConverter();
     void readText_data();
     void readText();
     void ontoWhatTheFolderHolds_data();
@@ -62,6 +65,30 @@ void TestTextIo::encode()
     QCOMPARE(count, qsizetype(qMax(replaced, 0)));
     if (replaced == 0) // and back
         QCOMPARE(Cp932::decode(bytes), text);
+}
+
+// Every character of the Basic Multilingual Plane is written as glibc's
+// converter writes it, or as "?" where it has no code.
+void TestTextIo::encodesAsTheSystemConverter()
+{
+    iconv_t cd = iconv_open("CP932", "UTF-16LE");
+    QVERIFY(cd != reinterpret_cast<iconv_t>(-1));
+    int differences = 0;
+    for (uint u = 1; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF)
+            continue;
+        char in[2] = {char(u & 0xFF), char(u >> 8)}, out[8];
+        char *ip = in, *op = out;
+        size_t il = 2, ol = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const bool converted = iconv(cd, &ip, &il, &op, &ol) != size_t(-1);
+        const QByteArray expected = converted ? QByteArray(out, op - out) : QByteArray("?");
+        const QByteArray written = Cp932::encode(QString(QChar(u)), Cp932::Unmappable::QuestionMark);
+        if (written != expected && differences++ < 5)
+            qWarning("U+%04X: %s, not %s", u, written.toHex().constData(), expected.toHex().constData());
+    }
+    iconv_close(cd);
+    QCOMPARE(differences, 0);
 }
 
 void TestTextIo::readText_data()
