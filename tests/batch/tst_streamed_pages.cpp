@@ -1,6 +1,6 @@
-// The text pages of tabulink-batch made straight from a code page 932
-// file's bytes: the real program on small files whose every tricky byte is
-// spelled out, with the page's bytes written by hand.
+// The table and text pages of tabulink-batch made straight from a code page
+// 932 file's bytes: the real program on small files whose every tricky byte
+// is spelled out, with the page's bytes written by hand.
 
 #include "support/TestFiles.h"
 
@@ -16,7 +16,45 @@ class TestStreamedPages : public QObject
 private slots:
     void textPagesFromFileBytes_data();
     void textPagesFromFileBytes();
+    void tablePageFromFileBytes_data();
+    void tablePageFromFileBytes();
 };
+
+void TestStreamedPages::tablePageFromFileBytes_data()
+{
+    QTest::addColumn<bool>("fromStandardInput"); // read and decoded whole
+    QTest::newRow("file, streamed") << false;
+    QTest::newRow("standard input") << true;
+}
+
+// Quotes stripped, a blank line skipped, a lone LF kept inside a line of a
+// CR LF file, a short line repeating its last field, NEC-selected IBM 纊
+// (ED40) written as its IBM code FA5C, 0xFF as U+FFFD, an empty cell filled.
+void TestStreamedPages::tablePageFromFileBytes()
+{
+    QFETCH(bool, fromStandardInput);
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.csv");
+    QVERIFY(TestFiles::writeAll(in, "\"\x96\xbc\",b,\"x\"\"y\"\r\n \t\r\n1\n2,\xed\x40\r\n,\xff"));
+    QProcess p;
+    if (fromStandardInput)
+        p.setStandardInputFile(in);
+    p.start(QStringLiteral(TABULINK_BATCH_BIN), {"table", fromStandardInput ? QStringLiteral("-") : in});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    const QByteArray page = p.readAllStandardOutput();
+    QVERIFY2(page.contains("<table border=\"1\">\r\n<tr>\r\n"
+                           "<td nowrap align=\"center\"><b><b>\x96\xbc</b></b></td>\r\n"
+                           "<td nowrap align=\"center\"><b>b</b></td>\r\n"
+                           "<td nowrap align=\"center\"><b>x\"\"y</b></td>\r\n</tr>\r\n<tr>\r\n"
+                           "<td nowrap align=\"left\"><b>1\n2</b></td>\r\n"
+                           "<td nowrap align=\"right\">\xfa\x5c</td>\r\n"
+                           "<td nowrap align=\"right\">\xfa\x5c</td>\r\n</tr>\r\n<tr>\r\n"
+                           "<td nowrap align=\"left\"><b>\x81\x40</b></td>\r\n"
+                           "<td nowrap align=\"right\">&#65533;</td>\r\n"
+                           "<td nowrap align=\"right\">&#65533;</td>\r\n</tr>\r\n</TABLE>\r\n</CENTER>\r\n"),
+             page.constData());
+}
 
 void TestStreamedPages::textPagesFromFileBytes_data()
 {
