@@ -278,12 +278,21 @@ qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out)
 QString decode(const QByteArray &bytes)
 {
     const Tables &t = tables();
-    QString out;
-    out.resize(bytes.size());
-    char16_t *o = reinterpret_cast<char16_t *>(out.data());
-    qsizetype w = 0;
     const qsizetype n = bytes.size();
     const auto *b = reinterpret_cast<const quint8 *>(bytes.constData());
+    // The characters are counted first, so that a large file's text takes
+    // no more memory than it needs (a pair is one character).
+    qsizetype characters = n;
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        if (t.single[b[i]] == kLead && isTrailByte(b[i + 1])) {
+            --characters;
+            ++i;
+        }
+    }
+    QString out;
+    out.resize(characters);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    qsizetype w = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const quint8 c = b[i];
         const char16_t s = t.single[c];
@@ -300,7 +309,7 @@ QString decode(const QByteArray &bytes)
             o[w++] = 0xFFFD;
         }
     }
-    out.resize(w);
+    Q_ASSERT(w == characters);
     return out;
 }
 
