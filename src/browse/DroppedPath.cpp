@@ -2,6 +2,7 @@
 
 #include "browse/BrowseMessages.h"
 #include "browse/FolderPath.h"
+#include "textio/IoMessages.h"
 #include "textio/NativePath.h"
 
 #include <QDir>
@@ -17,18 +18,6 @@ DroppedPath refused(const QString &message, bool notice = false)
     dropped.kind = DroppedPath::Refused;
     dropped.message = notice ? UserMessage::notice(message) : UserMessage::warning(message);
     return dropped;
-}
-
-// The texts a file chosen in the open dialog gets when it cannot be read
-// (see FileReading::readText).
-QString missingText(const QString &path)
-{
-    return QStringLiteral("ファイルが見つかりません。\n%1").arg(QDir::toNativeSeparators(path));
-}
-
-QString notRegularText(const QString &path)
-{
-    return QStringLiteral("通常のファイルではないため読み込めません。\n%1").arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace
@@ -47,7 +36,7 @@ DroppedPath DroppedPath::take(const QList<QUrl> &urls, bool foldersToo)
         return refused(BrowseMessages::networkPath(), true);
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
-        return refused(missingText(path));
+        return refused(IoMessages::notFound(QDir::toNativeSeparators(path)));
     DroppedPath dropped;
     dropped.path = path;
     if (foldersToo && info.isDir()) {
@@ -55,7 +44,7 @@ DroppedPath DroppedPath::take(const QList<QUrl> &urls, bool foldersToo)
         return dropped;
     }
     if (!NativePath::isFile(path))
-        return refused(notRegularText(path));
+        return refused(IoMessages::notRegularForRead(QDir::toNativeSeparators(path)));
     dropped.kind = File;
     dropped.folder = FolderPath::parent(path);
     dropped.name = path.mid(path.lastIndexOf(u'/') + 1);

@@ -1,5 +1,7 @@
 #include "shell/KeptOptions.h"
 
+#include "shell/SettingsFile.h"
+
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -14,16 +16,6 @@ const QString backUrlKey = QStringLiteral("backUrl");
 const QString backgroundKey = QStringLiteral("background");
 const QString imageKey = QStringLiteral("backgroundImage");
 const QString checkPrefix = QStringLiteral("Check");
-
-// As for the stored folder: anything in the file's place but a regular file
-// (a FIFO would hang QSettings) reads as nothing and is not written.
-bool settingsFileIsUsable()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-    const QFileInfo file(folder + QStringLiteral("/tablomi.ini"));
-    return !file.exists() || file.isFile();
-}
 
 // A value the file holds as one piece of text; a list ("a, b" unquoted) or
 // anything else is damage.
@@ -46,7 +38,7 @@ bool KeptOptions::operator==(const KeptOptions &other) const
 KeptOptions KeptOptions::read()
 {
     KeptOptions kept;
-    if (!settingsFileIsUsable())
+    if (!SettingsFile::usable())
         return kept;
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tablomi"));
     if (settings.status() != QSettings::NoError)
@@ -75,7 +67,7 @@ KeptOptions KeptOptions::read()
 
 void KeptOptions::store() const
 {
-    if (!settingsFileIsUsable())
+    if (!SettingsFile::usable())
         return;
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tablomi"));
     settings.beginGroup(group);

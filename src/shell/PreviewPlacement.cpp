@@ -1,5 +1,7 @@
 #include "shell/PreviewPlacement.h"
 
+#include "shell/SettingsFile.h"
+
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -12,21 +14,11 @@ namespace {
 
 const char *const Keys[4] = {"x", "y", "width", "height"};
 
-// As for the folder: the settings are read and written only when the file
-// is a regular file or missing, never a FIFO or a device in its place.
-bool settingsFileIsUsable()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
-    const QFileInfo file(folder + QStringLiteral("/tablomi.ini"));
-    return !file.exists() || file.isFile();
-}
-
 } // namespace
 
 std::optional<QRect> load()
 {
-    if (!settingsFileIsUsable())
+    if (!SettingsFile::usable())
         return std::nullopt;
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tablomi"));
     if (settings.status() != QSettings::NoError)
@@ -51,7 +43,7 @@ std::optional<QRect> load()
 
 void store(const QRect &geometry)
 {
-    if (!settingsFileIsUsable())
+    if (!SettingsFile::usable())
         return;
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tablomi"));
     settings.beginGroup(QStringLiteral("preview"));
