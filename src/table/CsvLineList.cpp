@@ -18,12 +18,6 @@ void CsvLineList::clear()
     m_text = QString();
 }
 
-void CsvLineList::append(QStringView line)
-{
-    m_lines.push_back({m_text.size(), line.size()});
-    m_text.append(line);
-}
-
 CsvLineList CsvLineList::keptLinesOf(const QString &text)
 {
     CsvLineList list;

@@ -24,7 +24,6 @@ public:
     void clear();
     // The text the lines view.
     const QString &text() const { return m_text; }
-    void append(QStringView line);
     // Keeps the lines of text that are not blank (see isKeptLine), in order.
     // CR LF and a lone CR end a line; a lone LF ends one only in a text that
     // holds no CR at all, and otherwise stays in its line.

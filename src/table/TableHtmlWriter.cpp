@@ -56,15 +56,6 @@ QStringView cellText(QStringView text, const TableHtmlOptions &options)
     return CsvTransfer::applyQuoteRule(text, options.stripQuotes);
 }
 
-QString cellLine(QStringView text, qint64 row, qint64 column, const TableHtmlOptions &options)
-{
-    const CellMarkup markup(options);
-    QString line = QString::fromLatin1(markup.start[row == 0][column == 0]);
-    line += cellText(text, options);
-    line += QString::fromLatin1(markup.end[row == 0][column == 0]);
-    return line;
-}
-
 void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options)
 {
     sink.line(QStringLiteral("<table border=\"%1\">").arg(options.border ? 1 : 0));

@@ -36,7 +36,6 @@ struct CellMarkup {
 // What of a cell's text goes into the page: an empty cell filled with an
 // ideographic space when asked, then the quote rule.
 QStringView cellText(QStringView text, const TableHtmlOptions &options);
-QString cellLine(QStringView cellText, qint64 row, qint64 column, const TableHtmlOptions &options);
 // From "<table border=…>" to "</CENTER>"; cells outside the table are empty.
 void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options);
 void writeLines(LineSink &sink, const PageOptions &page, const TableGrid &grid, const TableHtmlOptions &options);

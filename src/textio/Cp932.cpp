@@ -323,12 +323,6 @@ bool isOneWay(char16_t ch)
     return back != ch;
 }
 
-bool isDoubleByte(char16_t ch)
-{
-    const quint16 code = tables().code[ch];
-    return code != kNoCode && code > 0xFF;
-}
-
 qsizetype byteCount(QStringView text)
 {
     const Tables &t = tables();

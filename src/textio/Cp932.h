@@ -46,8 +46,6 @@ qsizetype byteCount(QStringView text);
 // ¥ ‾ 〜 − — ‖ ¢ £ ¬ (¥ becomes "\", 〜 becomes ～).
 bool isOneWay(char16_t ch);
 
-// True when the character has a double-byte code.
-bool isDoubleByte(char16_t ch);
 
 // Reads file content: UTF-8 when it starts with a byte-order mark or is valid
 // UTF-8 holding at least one sequence of three or more bytes; UTF-16 (little

@@ -56,7 +56,6 @@ public:
 
     // Writes what is buffered; false once any write has failed.
     bool finish();
-    bool ok() const { return m_ok; }
     qsizetype replaced() const { return m_replaced; }
 
 private:

@@ -48,7 +48,10 @@ private slots:
         QFETCH(bool, mincho);
         QFETCH(QStringList, body);
         const PageOptions o{"<b>題</b>①😀", "http://a.jp/", BackgroundChoice::Pink};
-        const TextPageInput in{text, breaks, mincho};
+        TextPageInput in;
+        in.text = text;
+        in.convertBreaks = breaks;
+        in.mincho = mincho;
         const QString title = "<b>題</b>①&#128512;";
         const QStringList expected = imode
             ? QStringList{"<HTML>", "<HEAD>", "<TITLE>" + title + "</TITLE>", "</HEAD>", "<BODY>", title, "<HR>"} + body
