@@ -18,7 +18,7 @@ Page write(const TableEditor &editor, const PageOptions &page, TableHtmlOptions 
     const qint64 rows = TableSize::leadingCount(editor.rowsText());
     const qint64 columns = TableSize::leadingCount(editor.colsText());
     if (!TableSize::fits(rows, columns)) {
-        result.error = TableMessages::tooLarge(rows, columns);
+        result.message = TableMessages::tooLarge(rows, columns);
         return result;
     }
     // The writer takes its rows from the grid up to options.rows: the
@@ -29,6 +29,7 @@ Page write(const TableEditor &editor, const PageOptions &page, TableHtmlOptions 
     QBuffer buffer(&result.bytes);
     buffer.open(QIODevice::WriteOnly);
     TableHtmlWriter::write(&buffer, page, editor.grid(), options);
+    result.ok = true;
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "page/PageOptions.h"
 #include "table/TableHtmlWriter.h"
+#include "textio/Outcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,10 +18,10 @@ namespace TablePagePreview {
 
 constexpr qint64 ShownRows = 1000;
 
-struct Page {
-    QByteArray bytes;     // the page as the save writes it, up to shownRows rows
+// When there is no page (a size too large to write), message says why.
+struct Page : Outcome {
+    QByteArray bytes;      // the page as the save writes it, up to shownRows rows
     qint64 hiddenRows = 0; // rows of the saved page left out
-    QString error;        // why there is no page (a size too large to write)
 };
 
 // The size comes from the selectors' texts as the save reads them; options

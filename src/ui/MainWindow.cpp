@@ -183,8 +183,8 @@ PreviewWindow::Page MainWindow::previewPage(bool imode) const
     if (front == m_csvTab) {
         const TablePagePreview::Page table = m_csvTab->previewPage();
         page.bytes = table.bytes;
-        if (!table.error.isEmpty())
-            page.note = table.error.trimmed();
+        if (!table.ok)
+            page.note = table.message.trimmed();
         else if (table.hiddenRows > 0)
             page.note = PagePreview::moreLinesNote(table.hiddenRows);
     } else if (front == m_textTab) {
