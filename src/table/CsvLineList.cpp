@@ -34,13 +34,26 @@ CsvLineList CsvLineList::keptLinesOf(const QString &text)
     return list;
 }
 
-bool isKeptLine(QStringView line)
+namespace {
+template<typename View>
+bool hasMoreThanBlanks(View line)
 {
-    for (QChar c : line) {
+    for (const auto c : line) {
         if (c != u' ' && c != u'\t' && c != u'\n')
             return true;
     }
     return false;
+}
+} // namespace
+
+bool isKeptLine(QStringView line)
+{
+    return hasMoreThanBlanks(line);
+}
+
+bool isKeptLine(QByteArrayView line)
+{
+    return hasMoreThanBlanks(line);
 }
 
 } // namespace tabulink

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -41,5 +42,6 @@ private:
 // A line counts when something other than blanks (spaces, tabs and line
 // breaks kept inside the line) is left.
 bool isKeptLine(QStringView line);
+bool isKeptLine(QByteArrayView line); // code page 932 bytes
 
 } // namespace tabulink

@@ -1,6 +1,8 @@
 #include "table/CsvPageStream.h"
 
+#include "table/CsvLineList.h"
 #include "table/CsvReader.h"
+#include "table/CsvTransfer.h"
 #include "textio/LineSink.h"
 #include "textio/Utf8Mistakes.h"
 
@@ -27,24 +29,6 @@ qsizetype readAt(int fd, char *into, qsizetype size, qint64 offset)
         if (n >= 0 || errno != EINTR)
             return qsizetype(n);
     }
-}
-
-bool isKept(QByteArrayView line)
-{
-    for (char c : line) {
-        if (c != ' ' && c != '\t' && c != '\n')
-            return true;
-    }
-    return false;
-}
-
-// The transfer's and the writer's quote rule, on bytes: a quote is one byte
-// and never the second byte of a character.
-QByteArrayView applyQuoteRule(QByteArrayView text, bool stripQuotes)
-{
-    if (!stripQuotes || text.isEmpty() || text.front() != '"' || text.back() != '"')
-        return text;
-    return text.size() == 1 ? QByteArrayView() : text.sliced(1, text.size() - 2);
 }
 
 } // namespace
@@ -155,7 +139,7 @@ bool CsvPageStream::survey()
     m_rows = 0;
     QByteArray firstLine;
     const bool read = scanLines([&](QByteArrayView line) {
-        if (!isKept(line))
+        if (!isKeptLine(line))
             return;
         if (m_rows == 0)
             firstLine = line.toByteArray();
@@ -176,7 +160,7 @@ void CsvPageStream::writeBody(LineSink &sink, bool stripQuotes, const TableHtmlO
     qint64 row = 0;
     const qint64 columns = m_columns;
     const bool read = scanLines([&](QByteArrayView line) {
-        if (!isKept(line))
+        if (!isKeptLine(line))
             return;
         if (row >= m_rows) {
             ++row; // more lines than the survey found: the file changed
@@ -185,27 +169,14 @@ void CsvPageStream::writeBody(LineSink &sink, bool stripQuotes, const TableHtmlO
         sink.put("<tr>");
         sink.endLine();
         const bool top = row == 0;
-        for (qint64 column = 0; column < columns; ++column) {
-            // The transfer: up to the next comma, or what is left.
-            QByteArrayView cell;
-            const qsizetype comma = line.indexOf(',');
-            if (comma >= 0) {
-                cell = applyQuoteRule(line.first(comma), stripQuotes);
-                line = line.sliced(comma + 1);
-            } else {
-                line = applyQuoteRule(line, stripQuotes);
-                cell = line;
-            }
-            // The writer: an empty cell filled first, then its quote rule.
-            if (cell.isEmpty() && options.fillEmpty)
-                cell = "\x81\x40"; // U+3000
-            cell = applyQuoteRule(cell, options.stripQuotes);
+        // The transfer's cells, as the table page writes them.
+        CsvTransfer::splitRow(line, columns, stripQuotes, [&](qint64 column, QByteArrayView cell) {
             const bool left = column == 0;
             sink.put(markup.start[top][left]);
-            sink.putRecoded(cell);
+            sink.putRecoded(TableHtmlWriter::cellText(cell, QByteArrayView("\x81\x40"), options));
             sink.put(markup.end[top][left]);
             sink.endLine();
-        }
+        });
         sink.put("</tr>");
         sink.endLine();
         ++row;

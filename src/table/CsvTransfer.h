@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QStringView>
 
 namespace tabulink {
@@ -10,10 +11,42 @@ class TableGrid;
 // "ｸﾞﾘｯﾄﾞに転送": splits the CSV lines at their commas into the cells.
 namespace CsvTransfer {
 
+// The rules below work on text and on code page 932 bytes alike: a comma
+// and a double quote are never part of a double-byte character.
+inline bool isQuote(QChar c) { return c == u'"'; }
+inline bool isQuote(char c) { return c == '"'; }
+inline qsizetype commaIn(QStringView line) { return line.indexOf(u','); }
+inline qsizetype commaIn(QByteArrayView line) { return line.indexOf(','); }
+
 // The quote rule ("両脇の"を取る"): when on and the text both begins and ends
 // with a double quote, the first and last characters go; a lone quote becomes
 // empty. Otherwise the text is unchanged.
-QStringView applyQuoteRule(QStringView text, bool stripQuotes);
+template<typename View>
+View applyQuoteRule(View text, bool stripQuotes)
+{
+    if (!stripQuotes || text.isEmpty() || !isQuote(text.front()) || !isQuote(text.back()))
+        return text;
+    return text.size() == 1 ? View() : text.sliced(1, text.size() - 2);
+}
+
+// The cells one line gives a row of columns cells, each passed to
+// onCell(column, text): every comma separates fields; once the fields run
+// out, the last one is repeated, stripped again for each column; extra
+// fields are dropped.
+template<typename View, typename OnCell>
+void splitRow(View line, qint64 columns, bool stripQuotes, OnCell &&onCell)
+{
+    for (qint64 column = 0; column < columns; ++column) {
+        const qsizetype comma = commaIn(line);
+        if (comma >= 0) {
+            onCell(column, applyQuoteRule(line.first(comma), stripQuotes));
+            line = line.sliced(comma + 1);
+        } else {
+            line = applyQuoteRule(line, stripQuotes);
+            onCell(column, line);
+        }
+    }
+}
 
 // Fills rows 0..rows-1, columns 0..columns-1 from lines 0..rows-1. Every
 // comma separates fields; a line with fewer fields repeats its last field

@@ -47,15 +47,6 @@ CellMarkup::CellMarkup(const TableHtmlOptions &options)
     }
 }
 
-QStringView cellText(QStringView text, const TableHtmlOptions &options)
-{
-    // Filling comes first: a cell of two quotes is not empty yet, and ends
-    // up empty after the quote rule.
-    if (text.isEmpty() && options.fillEmpty)
-        text = u"\u3000";
-    return CsvTransfer::applyQuoteRule(text, options.stripQuotes);
-}
-
 void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options)
 {
     sink.line(QStringLiteral("<table border=\"%1\">").arg(options.border ? 1 : 0));
@@ -67,7 +58,7 @@ void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &op
         for (qint64 c = 0; c < options.columns; ++c) {
             const bool left = c == 0;
             sink.put(markup.start[top][left]);
-            sink.putEncoded(cellText(grid.cellView(r, c), options));
+            sink.putEncoded(cellText(grid.cellView(r, c), QStringView(u"\u3000"), options));
             sink.put(markup.end[top][left]);
             sink.endLine();
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/PageOptions.h"
+#include "table/CsvTransfer.h"
 #include "table/TableChecks.h"
 
 #include <QByteArray>
@@ -34,8 +35,16 @@ struct CellMarkup {
     QByteArray end[2][2];
 };
 // What of a cell's text goes into the page: an empty cell filled with an
-// ideographic space when asked, then the quote rule.
-QStringView cellText(QStringView text, const TableHtmlOptions &options);
+// ideographic space when asked (U+3000 as text, 81 40 as code page 932
+// bytes), then the quote rule. Filling comes first: a cell of two quotes is
+// not empty yet, and ends up empty after the quote rule.
+template<typename View>
+View cellText(View text, View ideographicSpace, const TableHtmlOptions &options)
+{
+    if (text.isEmpty() && options.fillEmpty)
+        text = ideographicSpace;
+    return CsvTransfer::applyQuoteRule(text, options.stripQuotes);
+}
 // From "<table border=…>" to "</CENTER>"; cells outside the table are empty.
 void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &options);
 void writeLines(LineSink &sink, const PageOptions &page, const TableGrid &grid, const TableHtmlOptions &options);
