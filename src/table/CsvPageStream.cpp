@@ -3,6 +3,7 @@
 #include "table/CsvLineList.h"
 #include "table/CsvReader.h"
 #include "table/CsvTransfer.h"
+#include "textio/Cp932.h"
 #include "textio/LineSink.h"
 #include "textio/Utf8Mistakes.h"
 
@@ -119,7 +120,7 @@ bool CsvPageStream::survey()
         const auto *b = reinterpret_cast<const quint8 *>(chunk.data());
         if (offset == 0) {
             const QByteArrayView start(chunk.data(), n);
-            if (start.startsWith("\xEF\xBB\xBF") || start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF"))
+            if (Cp932::hasByteOrderMark(start))
                 return true;
         }
         if (!utf8.found())

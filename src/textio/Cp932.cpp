@@ -377,12 +377,12 @@ QString decodeUtf16(const QByteArray &bytes, bool bigEndian)
 
 } // namespace
 
-namespace {
-
 bool hasByteOrderMark(QByteArrayView bytes)
 {
     return bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
 }
+
+namespace {
 
 // Without a mark, UTF-8 is recognised by a sequence of three or more bytes
 // (lead byte E0 or above), which every Japanese text in UTF-8 has.

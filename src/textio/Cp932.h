@@ -56,6 +56,8 @@ QString decodeFileContent(const QByteArray &bytes);
 // byte-order mark, and no byte of E0 or above or a plain UTF-8 mistake. False
 // leaves it open.
 bool surelyCp932(QByteArrayView bytes);
+// True when bytes start with a UTF-8 or UTF-16 byte-order mark.
+bool hasByteOrderMark(QByteArrayView bytes);
 
 } // namespace Cp932
 
