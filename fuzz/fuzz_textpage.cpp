@@ -3,6 +3,7 @@
 // code page 932 file is the page of the editor text loaded from it.
 #include "page/PageOptions.h"
 #include "textio/Cp932.h"
+#include "textio/FilePieces.h"
 #include "textpage/EditorText.h"
 #include "textpage/LineBreaks.h"
 #include "textpage/TextPageWriter.h"
@@ -10,6 +11,10 @@
 #include <QBuffer>
 
 #include <cstdlib>
+#include <memory>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 using namespace tabulink;
 
@@ -50,8 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     loaded.text = EditorText::fromFile(text);
     TextPageInput streamed = input;
     streamed.text.clear();
-    streamed.fromCp932File = true;
-    streamed.cp932File = QByteArray(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    // The file read in small pieces, so that line ends and double-byte
+    // characters fall across them.
+    const int fd = ::memfd_create("fuzz_textpage", MFD_CLOEXEC);
+    if (fd < 0 || ::write(fd, data + 1, size - 1) != ssize_t(size - 1))
+        abort();
+    streamed.cp932File = std::make_shared<FilePieces>(fd, qsizetype(1 + size % 13));
+    if (!streamed.cp932File->start(1 << 30) || !streamed.cp932File->usable())
+        abort();
     if (render(loaded) != render(streamed))
         abort();
     if (!page.startsWith("<HTML>\r\n") || !page.endsWith("</BODY>\r\n</HTML>\r\n"))

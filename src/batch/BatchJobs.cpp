@@ -15,8 +15,10 @@
 #include "table/TableGrid.h"
 #include "table/TableHtmlWriter.h"
 #include "table/TableSize.h"
+#include "textio/FilePieces.h"
 #include "textio/FileReading.h"
 #include "textio/LineSink.h"
+#include "textio/Utf8Mistakes.h"
 #include "textpage/EditorText.h"
 #include "textpage/ImodePageWriter.h"
 #include "textpage/TextFile.h"
@@ -127,19 +129,47 @@ Input readInput(const QString &path, qint64 maxBytes)
     return decodeInput(path, read.bytes, maxBytes);
 }
 
+// A regular code page 932 file, read piece by piece as the page is written.
+// Japanese code page 932 text shows that it is not UTF-8 within its first
+// piece; a file that does not is read whole, the ordinary way.
+std::shared_ptr<FilePieces> cp932Pieces(const QString &path, qint64 maxBytes, QString *message)
+{
+    if (path == QLatin1String("-"))
+        return nullptr;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr; // the ordinary reading reports it
+    auto pieces = std::make_shared<FilePieces>(fd);
+    if (!pieces->start(maxBytes)) {
+        *message = path + QStringLiteral(": ") + systemReason(pieces->error(), maxBytes);
+        return nullptr;
+    }
+    if (!pieces->usable())
+        return nullptr;
+    const QByteArrayView first = pieces->first();
+    if (Cp932::hasByteOrderMark(first))
+        return nullptr;
+    Utf8Mistakes utf8;
+    utf8.feed(reinterpret_cast<const quint8 *>(first.data()), first.size());
+    if (utf8.found() || (pieces->firstIsAll() && Cp932::surelyCp932(first)))
+        return pieces;
+    return nullptr;
+}
+
 Job textJob(const Options &options)
 {
     // Read as "ファイル読込" loads the editor. A code page 932 file is
     // written straight from its bytes, as the editor would hold it.
     const QString &path = options.inputs.value(0);
-    const InputBytes read = readInputBytes(path, TextFile::MaxFileBytes);
-    if (!read.ok)
-        return failed(read.message);
     TextPageInput input;
-    if (Cp932::surelyCp932(read.bytes)) {
-        input.fromCp932File = true;
-        input.cp932File = read.bytes;
-    } else {
+    QString message;
+    input.cp932File = cp932Pieces(path, TextFile::MaxFileBytes, &message);
+    if (!message.isEmpty())
+        return failed(message);
+    if (!input.cp932File) {
+        const InputBytes read = readInputBytes(path, TextFile::MaxFileBytes);
+        if (!read.ok)
+            return failed(read.message);
         const Input file = decodeInput(path, read.bytes, TextFile::MaxFileBytes);
         if (!file.ok)
             return failed(file.message);

@@ -3,6 +3,7 @@
 #include "textio/Utf8Mistakes.h"
 
 #include <QStringDecoder>
+#include <QtEndian>
 
 #include <iconv.h>
 
@@ -10,6 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tabulink {
 
@@ -29,8 +34,11 @@ struct Tables {
     std::array<quint8, 256> singleSame{};
     std::array<bool, 256> isLead{};
     std::vector<quint8> pairSame; // bytes, not bits: looked up for every pair
+    // Indexed by a byte and the next one (first | second << 8): 1 when a
+    // character starting at the first would not read back as itself.
+    std::vector<quint8> startsOther;
 
-    Tables() : pair(65536, kInvalid), code(65536, kNoCode), pairSame(65536, false)
+    Tables() : pair(65536, kInvalid), code(65536, kNoCode), pairSame(65536, false), startsOther(65536)
     {
         iconv_t toU = iconv_open("UTF-16LE", "CP932");
         if (toU == reinterpret_cast<iconv_t>(-1))
@@ -58,15 +66,47 @@ struct Tables {
             const char c = char(b);
             single[b] = toUnicode(&c, 1);
         }
+        // A whole lead row goes through the converter in one call; a code
+        // that does not convert stops it and is stepped over. Every code of
+        // the page is one UTF-16 unit, so the n-th unit out is the n-th code.
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
             if (single[lead] != kLead)
                 continue;
+            char in[2 * 189];
+            int codes = 0;
             for (int trail = 0x40; trail <= 0xFC; ++trail) {
                 if (trail == 0x7F)
                     continue;
-                const char in[2] = {char(lead), char(trail)};
-                pair[(lead << 8) | trail] = toUnicode(in, 2);
+                in[2 * codes] = char(lead);
+                in[2 * codes + 1] = char(trail);
+                ++codes;
             }
+            char16_t out[189];
+            int done = 0; // codes decided so far
+            iconv(toU, nullptr, nullptr, nullptr, nullptr);
+            while (done < codes) {
+                char *ip = in + 2 * done;
+                char *op = reinterpret_cast<char *>(out + done);
+                size_t il = size_t(2 * (codes - done));
+                size_t ol = sizeof out - size_t(2 * done);
+                const bool stopped = iconv(toU, &ip, &il, &op, &ol) == size_t(-1);
+                const int taken = int(ip - in) / 2;
+                const int units = int(op - reinterpret_cast<char *>(out)) / 2;
+                if (units != taken || (ip - in) % 2 != 0) {
+                    // Not one unit per code: decide this row code by code.
+                    for (int k = done; k < codes; ++k)
+                        out[k] = toUnicode(in + 2 * k, 2);
+                    done = codes;
+                    break;
+                }
+                done = taken;
+                if (stopped) {
+                    out[done++] = kInvalid;
+                    iconv(toU, nullptr, nullptr, nullptr, nullptr);
+                }
+            }
+            for (int k = 0; k < codes; ++k)
+                pair[(quint8(in[2 * k]) << 8) | quint8(in[2 * k + 1])] = out[k];
         }
         // Encoding is decoding read backwards, which needs no converter
         // calls: a character read from one code is written as that code;
@@ -118,6 +158,11 @@ struct Tables {
         }
         for (int p = 0x8100; p < 65536; ++p)
             pairSame[p] = single[p >> 8] == kLead && isTrail(quint8(p)) && same(pair[p], quint16(p));
+        for (int w = 0; w < 65536; ++w) {
+            const quint8 first = quint8(w);
+            const quint8 second = quint8(w >> 8);
+            startsOther[w] = isLead[first] ? !pairSame[(first << 8) | second] : !singleSame[first];
+        }
     }
 
     static bool isTrail(quint8 b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
@@ -217,6 +262,66 @@ QByteArray encode(QStringView text, Unmappable mode, qsizetype *replaced)
     return out;
 }
 
+namespace {
+
+// Where the first byte of 0x80 or above is, from i on (n when there is none).
+inline qsizetype skipAscii(const quint8 *b, qsizetype i, qsizetype n)
+{
+#ifdef __SSE2__
+    for (; i + 16 <= n; i += 16) {
+        const int high = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(b + i)));
+        if (high != 0)
+            return i + __builtin_ctz(unsigned(high));
+    }
+#endif
+    while (i < n && b[i] < 0x80)
+        ++i;
+    return i;
+}
+
+} // namespace
+
+qsizetype sameLength(QByteArrayView bytes)
+{
+    const Tables &t = tables();
+    const auto *b = reinterpret_cast<const quint8 *>(bytes.data());
+    const qsizetype n = bytes.size();
+    const quint8 *startsOther = t.startsOther.data();
+    // Every byte is looked at as if a character started there, which needs
+    // no knowledge of where characters start and so runs without stalls.
+    // Only at a byte that would start one not read back is it worked out
+    // whether a character starts there: after a byte that cannot lead, one
+    // does, and lead bytes in a row pair off.
+    qsizetype known = 0; // a character starts here
+    for (;;) {
+        qsizetype p = skipAscii(b, known, n);
+        auto at = [&](qsizetype i) {
+            quint16 w; // b[i] | b[i + 1] << 8 on this machine's byte order
+            std::memcpy(&w, b + i, 2);
+            return startsOther[qFromLittleEndian(w)];
+        };
+        // Eight at a time, with one test for the eight.
+        while (p + 9 <= n && !(at(p) | at(p + 1) | at(p + 2) | at(p + 3) | at(p + 4) | at(p + 5) | at(p + 6) | at(p + 7)))
+            p += 8;
+        while (p + 1 < n && !at(p))
+            ++p;
+        if (p >= n)
+            return n;
+        qsizetype q = p - 1;
+        while (q >= known && t.isLead[b[q]])
+            --q;
+        if ((p - (q + 1)) % 2 != 0) {
+            // The second byte of a character that reads back.
+            known = p + 1;
+            continue;
+        }
+        // A character starts at p.
+        if (p + 1 < n)
+            return p;
+        return (t.isLead[b[p]] || !t.singleSame[b[p]]) ? p : n;
+    }
+}
+
 qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
 {
     const qsizetype n = bytes.size();
@@ -228,36 +333,46 @@ qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
     qsizetype run = 0; // start of the bytes copied as they stand
     qsizetype i = 0;
     QByteArray encoded;
-    while (i < n) {
-        const quint8 c = b[i];
-        if (t.singleSame[c]) {
-            ++i;
-            continue;
-        }
-        if (t.isLead[c] && i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
-            i += 2;
-            continue;
-        }
-        std::memcpy(o, bytes.data() + run, size_t(i - run));
-        o += i - run;
-        // What decode() makes of this byte or pair, encoded again.
-        char16_t ch = t.single[c];
-        qsizetype used = 1;
-        if (ch == kLead) {
-            ch = kInvalid;
-            if (i + 1 < n && Tables::isTrail(b[i + 1])) {
-                ch = t.pair[(c << 8) | b[i + 1]];
-                used = 2;
+    for (;;) {
+        // Every ASCII byte reads back as itself.
+        i = skipAscii(b, i, n);
+        // Then the double-byte characters and half-width katakana that do.
+        while (i < n) {
+            const quint8 c = b[i];
+            if (c < 0x80)
+                break;
+            if (t.isLead[c]) {
+                if (i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
+                    i += 2;
+                    continue;
+                }
+            } else if (t.singleSame[c]) {
+                ++i;
+                continue;
             }
+            std::memcpy(o, bytes.data() + run, size_t(i - run));
+            o += i - run;
+            // What decode() makes of this byte or pair, encoded again.
+            char16_t ch = t.single[c];
+            qsizetype used = 1;
+            if (ch == kLead) {
+                ch = kInvalid;
+                if (i + 1 < n && Tables::isTrail(b[i + 1])) {
+                    ch = t.pair[(c << 8) | b[i + 1]];
+                    used = 2;
+                }
+            }
+            if (ch == kInvalid)
+                ch = 0xFFFD;
+            encoded.resize(0);
+            *replaced += encodeAppend(QStringView(&ch, 1), Unmappable::NumericReference, encoded);
+            std::memcpy(o, encoded.constData(), size_t(encoded.size()));
+            o += encoded.size();
+            i += used;
+            run = i;
         }
-        if (ch == kInvalid)
-            ch = 0xFFFD;
-        encoded.resize(0);
-        *replaced += encodeAppend(QStringView(&ch, 1), Unmappable::NumericReference, encoded);
-        std::memcpy(o, encoded.constData(), size_t(encoded.size()));
-        o += encoded.size();
-        i += used;
-        run = i;
+        if (i >= n)
+            break;
     }
     if (run < n) {
         std::memcpy(o, bytes.data() + run, size_t(n - run));

@@ -36,6 +36,9 @@ qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out);
 // The same into out, which has room for 8 bytes per byte of bytes; returns
 // the number of bytes written and adds the characters replaced to *replaced.
 qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced);
+// How many bytes from the start of bytes are whole characters that
+// recodeTo copies as they stand.
+qsizetype sameLength(QByteArrayView bytes);
 
 // The text's length in code page 932 bytes: 2 for every double-byte
 // character, 1 for everything else (an unmappable character, one outside the

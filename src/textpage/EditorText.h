@@ -24,7 +24,24 @@ QString fromFile(const QString &fileText);
 // writes, made straight from its bytes: every line end (CR LF, a lone CR, a
 // lone LF) becomes CR LF, after "<br>" when asked, and one more CR LF ends
 // the text. CR and LF are never part of a double-byte character, and no
-// character of the code page is one of those fromFile changes.
+// character of the code page is one of those fromFile changes. The bytes
+// may come in pieces of any size; finish() ends the text.
+class Cp932FileLines
+{
+public:
+    Cp932FileLines(LineSink &sink, bool convertBreaks) : m_sink(sink), m_convertBreaks(convertBreaks) {}
+    void feed(QByteArrayView piece);
+    void finish();
+
+private:
+    void endLine();
+
+    LineSink &m_sink;
+    bool m_convertBreaks;
+    QByteArray m_carry; // the start of a line that goes on in the next piece
+    bool m_skipLf = false; // the last piece ended with CR
+};
+
 void writeCp932File(LineSink &sink, QByteArrayView bytes, bool convertBreaks);
 
 } // namespace EditorText

@@ -1,6 +1,7 @@
 #include "textpage/TextPageWriter.h"
 
 #include "page/PageFrame.h"
+#include "textio/FilePieces.h"
 #include "textio/LineSink.h"
 #include "textpage/EditorText.h"
 #include "textpage/LineBreaks.h"
@@ -13,10 +14,14 @@ void writeEditorText(LineSink &sink, const TextPageInput &input)
 {
     if (input.mincho)
         sink.line(QStringLiteral("<FONT face=\"ＭＳ 明朝\">"));
-    if (input.fromCp932File)
-        EditorText::writeCp932File(sink, input.cp932File, input.convertBreaks);
-    else
+    if (input.cp932File) {
+        EditorText::Cp932FileLines lines(sink, input.convertBreaks);
+        if (!input.cp932File->forEach([&lines](QByteArrayView piece) { lines.feed(piece); }))
+            sink.fail();
+        lines.finish();
+    } else {
         sink.line(convertLineBreaks(input.text, input.convertBreaks));
+    }
     if (input.mincho)
         sink.line("</FONT>");
 }

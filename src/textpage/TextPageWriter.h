@@ -5,10 +5,13 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
 class QIODevice;
 
 namespace tabulink {
 
+class FilePieces;
 class LineSink;
 
 // The editor text and its two options, as the text and i-mode pages use them.
@@ -16,10 +19,9 @@ struct TextPageInput {
     QString text;             // lines separated by CR LF
     bool convertBreaks = true; // "改行を<br>に置き換える"
     bool mincho = false;       // "ＭＳ明朝を使用"
-    // Instead of text, for a file read as code page 932: the file's bytes,
-    // written as the editor would hold them after loading it.
-    bool fromCp932File = false;
-    QByteArray cp932File;
+    // Instead of text, for a file read as code page 932: the file, read as
+    // the page is written, as the editor would hold it after loading it.
+    std::shared_ptr<FilePieces> cp932File;
 };
 
 namespace TextPageWriter {

@@ -75,6 +75,17 @@ void TestStreamedPages::textPagesFromFileBytes_data()
     // ﾃｽ is also valid two-byte UTF-8; E0 40 (漾) cannot be UTF-8.
     QTest::newRow("kana and E0 lead stay code page 932")
         << QByteArray("\xc3\xbd\xe0\x40") << QStringList() << QByteArray("\xc3\xbd\xe0\x40\r\n");
+    // Second bytes that could lead (9A, 9F, E9) before a digit or a line
+    // end are copied; a run of them pairs off from its start.
+    QTest::newRow("second bytes that could lead")
+        << QByteArray("\x8e\x9a" "1\x82\x9f\x82\x9f" "2\x88\x9f\xed\x40\x82\xe9\n")
+        << QStringList() << QByteArray("\x8e\x9a" "1\x82\x9f\x82\x9f" "2\x88\x9f\xfa\x5c\x82\xe9<br>\r\n\r\n");
+    // The file is read in pieces of 256 KiB: 亜 (889F) falls across the
+    // first two, the CR LF across the next two, and a line spans them.
+    const QByteArray a(262143, 'a');
+    const QByteArray b(262140, 'b');
+    QTest::newRow("pieces") << a + "\x88\x9f\xed\x40" + b + "\r\nc" << QStringList()
+                            << a + "\x88\x9f\xfa\x5c" + b + "<br>\r\nc\r\n";
     QTest::newRow("UTF-8 file is decoded") << QByteArray("\xe6\x97\xa5\xc2\xa0x\n") << QStringList()
         << QByteArray("\x93\xfa x<br>\r\n\r\n");
 }
