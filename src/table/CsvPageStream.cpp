@@ -4,6 +4,7 @@
 #include "table/CsvReader.h"
 #include "table/CsvTransfer.h"
 #include "textio/Cp932.h"
+#include "textio/FilePieces.h"
 #include "textio/LineSink.h"
 #include "textio/Utf8Mistakes.h"
 
@@ -22,14 +23,12 @@ namespace {
 
 constexpr qsizetype kChunk = 1 << 20;
 
-// Reads up to size bytes at offset; 0 at the end, -1 on an error.
-qsizetype readAt(int fd, char *into, qsizetype size, qint64 offset)
+// A small file gets a buffer of its size: a run over many small files
+// would otherwise spend more on mapping and clearing buffers than on the
+// files.
+qsizetype chunkSize(qint64 fileSize)
 {
-    for (;;) {
-        const ssize_t n = ::pread(fd, into, size_t(size), off_t(offset));
-        if (n >= 0 || errno != EINTR)
-            return qsizetype(n);
-    }
+    return qsizetype(qBound<qint64>(1, fileSize, kChunk));
 }
 
 } // namespace
@@ -50,13 +49,13 @@ CsvPageStream::~CsvPageStream()
 template<typename OnLine>
 bool CsvPageStream::scanLines(OnLine &&onLine)
 {
-    std::vector<char> chunk(static_cast<size_t>(kChunk));
+    std::vector<char> chunk(static_cast<size_t>(chunkSize(m_size)));
     QByteArray carry; // the start of a line that goes on in the next chunk
     bool skipLf = false;
     const char end = m_lfEndsLines ? '\n' : '\r';
     qint64 offset = 0;
     while (offset < m_size) {
-        const qsizetype n = readAt(m_fd, chunk.data(), qMin<qint64>(kChunk, m_size - offset), offset);
+        const qsizetype n = FilePieces::readAt(m_fd, chunk.data(), qMin<qint64>(kChunk, m_size - offset), offset);
         if (n <= 0) {
             m_error = n < 0 ? errno : EIO; // the file shrank since it was looked at
             return false;
@@ -105,12 +104,12 @@ bool CsvPageStream::survey()
     // The encoding, as Cp932::decodeFileContent decides it, and whether any
     // CR is there. Japanese code page 932 text shows that it is not UTF-8
     // within its first characters; after that only a CR is looked for.
-    std::vector<char> chunk(static_cast<size_t>(kChunk));
+    std::vector<char> chunk(static_cast<size_t>(chunkSize(m_size)));
     Utf8Mistakes utf8;
     bool highByte = false; // E0 or above: the mark of three-byte UTF-8
     bool anyCr = false;
     for (qint64 offset = 0; offset < m_size && !(anyCr && utf8.found());) {
-        const qsizetype n = readAt(m_fd, chunk.data(), qMin<qint64>(kChunk, m_size - offset), offset);
+        const qsizetype n = FilePieces::readAt(m_fd, chunk.data(), qMin<qint64>(kChunk, m_size - offset), offset);
         if (n < 0) {
             m_error = errno;
             return false;

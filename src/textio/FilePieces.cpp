@@ -10,7 +10,7 @@
 namespace tabulink {
 
 FilePieces::FilePieces(int fd, qsizetype pieceBytes)
-    : m_fd(fd), m_buffer(size_t(qMax<qsizetype>(pieceBytes, 1)))
+    : m_fd(fd), m_pieceBytes(qMax<qsizetype>(pieceBytes, 1))
 {
 }
 
@@ -37,7 +37,9 @@ bool FilePieces::start(qint64 maxBytes)
         return true;
     m_size = st.st_size;
     m_firstSize = 0;
-    const qsizetype want = qsizetype(qMin<qint64>(qint64(m_buffer.size()), m_size));
+    // No larger than the file: most files of a run are small.
+    const qsizetype want = qsizetype(qMin<qint64>(m_pieceBytes, m_size));
+    m_buffer.resize(size_t(want));
     while (m_firstSize < want) {
         const qsizetype n = readAt(m_fd, m_buffer.data() + m_firstSize, want - m_firstSize, m_firstSize);
         if (n < 0) {

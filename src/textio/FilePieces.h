@@ -41,6 +41,7 @@ public:
 
 private:
     int m_fd;
+    qsizetype m_pieceBytes;
     std::vector<char> m_buffer;
     qsizetype m_firstSize = 0;
     qint64 m_size = 0;

@@ -9,10 +9,11 @@ namespace tabulink {
 namespace {
 // Room past the flush mark, so that most units go in without a check.
 constexpr qsizetype kSlack = 64 * 1024;
+constexpr qsizetype kFirstSize = 16 * 1024;
 }
 
 LineSink::LineSink(QIODevice *device, Cp932::Unmappable mode)
-    : m_device(device), m_mode(mode), m_buffer(kFlushAt + kSlack, Qt::Uninitialized)
+    : m_device(device), m_mode(mode), m_buffer(kFirstSize, Qt::Uninitialized)
 {
 }
 
@@ -43,7 +44,7 @@ void LineSink::raw(QStringView text)
 void LineSink::putRecoded(QByteArrayView cp932)
 {
     // A byte becomes at most a reference of eight ("&#65533;").
-    if (cp932.size() * 8 <= m_buffer.size() - m_used) {
+    if (makeRoom(cp932.size() * 8)) {
         m_used += Cp932::recodeTo(cp932, m_buffer.data() + m_used, &m_replaced);
         return;
     }
@@ -54,7 +55,7 @@ void LineSink::putRecoded(QByteArrayView cp932)
 
 void LineSink::putEncoded(QStringView text)
 {
-    if (text.size() * 8 <= m_buffer.size() - m_used) {
+    if (makeRoom(text.size() * 8)) {
         m_used += Cp932::encodeTo(text, m_mode, m_buffer.data() + m_used, &m_replaced);
         return;
     }
@@ -63,8 +64,23 @@ void LineSink::putEncoded(QStringView text)
     put(m_scratch);
 }
 
+// True when bytes fit after what is taken, the buffer grown if need be.
+bool LineSink::makeRoom(qsizetype bytes)
+{
+    if (bytes <= m_buffer.size() - m_used)
+        return true;
+    constexpr qsizetype kFullSize = kFlushAt + kSlack;
+    if (m_buffer.size() < kFullSize)
+        m_buffer.resize(qMin(kFullSize, qMax(m_buffer.size() * 4, m_used + bytes)));
+    return bytes <= m_buffer.size() - m_used;
+}
+
 void LineSink::putLarge(QByteArrayView bytes)
 {
+    if (makeRoom(bytes.size())) {
+        put(bytes);
+        return;
+    }
     flushBuffer();
     if (bytes.size() <= m_buffer.size()) {
         put(bytes);

@@ -62,11 +62,15 @@ private:
     static constexpr qsizetype kFlushAt = 1 << 20;
 
     void putLarge(QByteArrayView bytes);
+    bool makeRoom(qsizetype bytes);
     void flushBuffer();
 
     QIODevice *m_device;
     Cp932::Unmappable m_mode;
-    QByteArray m_buffer; // its whole size is room; m_used of it is taken
+    // Its whole size is room, m_used of it taken. It starts small, as most
+    // files are, and grows up to the flush mark and some slack: a large
+    // buffer for every small file of a run costs more than its writes.
+    QByteArray m_buffer;
     qsizetype m_used = 0;
     QByteArray m_scratch; // a unit being encoded
     qsizetype m_replaced = 0;
