@@ -169,11 +169,18 @@ void CsvPageStream::writeBody(LineSink &sink, bool stripQuotes, const TableHtmlO
         sink.put("<tr>");
         sink.endLine();
         const bool top = row == 0;
+        // Cells start after a comma or a quote, never within a character:
+        // when the whole line reads back as it stands, so does every cell.
+        const bool lineReadsBack = Cp932::sameLength(line) == line.size();
         // The transfer's cells, as the table page writes them.
         CsvTransfer::splitRow(line, columns, stripQuotes, [&](qint64 column, QByteArrayView cell) {
             const bool left = column == 0;
             sink.put(markup.start[top][left]);
-            sink.putRecoded(TableHtmlWriter::cellText(cell, QByteArrayView("\x81\x40"), options));
+            const QByteArrayView text = TableHtmlWriter::cellText(cell, QByteArrayView("\x81\x40"), options);
+            if (lineReadsBack)
+                sink.put(text);
+            else
+                sink.putRecoded(text);
             sink.put(markup.end[top][left]);
             sink.endLine();
         });

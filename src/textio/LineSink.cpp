@@ -64,11 +64,8 @@ void LineSink::putEncoded(QStringView text)
     put(m_scratch);
 }
 
-// True when bytes fit after what is taken, the buffer grown if need be.
-bool LineSink::makeRoom(qsizetype bytes)
+bool LineSink::grow(qsizetype bytes)
 {
-    if (bytes <= m_buffer.size() - m_used)
-        return true;
     constexpr qsizetype kFullSize = kFlushAt + kSlack;
     if (m_buffer.size() < kFullSize)
         m_buffer.resize(qMin(kFullSize, qMax(m_buffer.size() * 4, m_used + bytes)));

@@ -62,7 +62,9 @@ private:
     static constexpr qsizetype kFlushAt = 1 << 20;
 
     void putLarge(QByteArrayView bytes);
-    bool makeRoom(qsizetype bytes);
+    // True when bytes fit after what is taken, the buffer grown if need be.
+    bool makeRoom(qsizetype bytes) { return bytes <= m_buffer.size() - m_used || grow(bytes); }
+    bool grow(qsizetype bytes);
     void flushBuffer();
 
     QIODevice *m_device;
