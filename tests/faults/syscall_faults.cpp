@@ -11,6 +11,7 @@
 // A test in the same process sets the variables, then calls
 // tabulink_faults_configure().
 
+#include <atomic>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -26,7 +27,8 @@ namespace {
 
 char g_dir[4096], g_stall[64], g_log[4096];
 size_t g_dirLength = 0;
-long g_failAt = 0, g_counted = 0;
+long g_failAt = 0;
+std::atomic<long> g_counted{0};
 bool g_noTmpfile = false;
 unsigned char g_tracked[65536];
 
@@ -48,28 +50,29 @@ bool tracked(int fd) { return fd >= 0 && fd < int(sizeof g_tracked) && g_tracked
 void track(int fd, bool on) { fd >= 0 && fd < int(sizeof g_tracked) ? void(g_tracked[fd] = on) : void(); }
 
 // The log lies outside the folder: these calls are not counted.
-void note(const char *what)
+void note(const char *what, long counted)
 {
     const int fd = g_log[0] ? open(g_log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644) : -1;
     if (fd < 0)
         return;
-    dprintf(fd, "%s %ld\n", what, g_counted);
+    dprintf(fd, "%s %ld\n", what, counted);
     close(fd);
 }
 
 // Counts one call; true (errno EIO) when it is to fail.
 bool strike(const char *call)
 {
-    ++g_counted;
+    // Threads of one program count alike: each call gets its own number.
+    const long counted = ++g_counted;
     if (g_stall[0] && std::strcmp(g_stall, call) == 0) {
         g_stall[0] = '\0';
-        note("stalled");
+        note("stalled", counted);
         for (;;)
             pause();
     }
-    if (g_failAt && g_counted == g_failAt)
-        note(call);
-    return g_failAt && g_counted == g_failAt && (errno = EIO);
+    if (g_failAt && counted == g_failAt)
+        note(call, counted);
+    return g_failAt && counted == g_failAt && (errno = EIO);
 }
 
 } // namespace

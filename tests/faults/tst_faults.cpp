@@ -64,6 +64,7 @@ private slots:
     void refusedRead();
     void everyFailurePointOfASave_data();
     void everyFailurePointOfASave();
+    void everyFailurePointOfAManyPageRun();
 
 private:
     // Names the CSV file in the path label and reads it (into the grid too if
@@ -247,6 +248,58 @@ void TestFaults::everyFailurePointOfASave()
             return (void)QFile::remove(target);
     }
     QVERIFY(saved);
+}
+
+
+// tabulink-batch writing two pages into a folder (-O) on two threads, with
+// the Nth counted call failing, up to the folder's sync after all pages.
+// Each run: status 1 and the reason, each page absent or whole, nothing
+// else in the folder; a failed sync of the folder is reported although
+// both pages are there.
+void TestFaults::everyFailurePointOfAManyPageRun()
+{
+    if (!shim)
+        QSKIP("needs the preloaded system call shim (not in the sanitizer build)");
+    QTemporaryDir base;
+    const QString folder = base.filePath(QStringLiteral("out")), log = base.filePath(QStringLiteral("log"));
+    QVERIFY(QDir().mkpath(folder));
+    QStringList args{"text"};
+    for (const char *name : {"a.txt", "b.txt"}) {
+        args << base.filePath(QString::fromLatin1(name));
+        QVERIFY(TestFiles::writeAll(args.last(), "\x96\x7B\x95\xB6"));
+    }
+    args << "-O" << folder;
+    const QByteArray expected = TestFiles::crlfSjis(TestFiles::pageLines(
+        QStringLiteral("ここにタイトルを入れて下さい"), {}, "<BODY bgcolor=\"#ffffff\">", {},
+        {"<table border=0>", "<tr><td align=left>", QStringLiteral("本文"), "</td></tr>", "</table>", "</center>"}));
+    bool saved = false;
+    bool folderSyncFailed = false;
+    for (int n = 1; n < 80 && !saved; ++n) {
+        for (const QString &page : entries(folder))
+            QVERIFY(QFile::remove(folder + u'/' + page));
+        QVERIFY(TestFiles::writeAll(log, ""));
+        arm({{"DIR", folder}, {"AT", QString::number(n)}, {"LOG", log}});
+        QProcess batch;
+        batch.start(TABULINK_BATCH_BIN, args);
+        QVERIFY(batch.waitForFinished() && batch.exitStatus() == QProcess::NormalExit);
+        arm();
+        const QString message = QString::fromUtf8(batch.readAllStandardError());
+        const QString injected = QString::fromUtf8(TestFiles::readAll(log)).trimmed();
+        const QString what = QStringLiteral("call %1 (%2): %3").arg(n).arg(injected, message);
+        saved = batch.exitCode() == 0;
+        QVERIFY2(saved ? message.isEmpty() : batch.exitCode() == 1 && message.contains(QStringLiteral("Input/output error")),
+                 qPrintable(what));
+        const QStringList pages = entries(folder);
+        for (const QString &page : pages)
+            QVERIFY2(TestFiles::readAll(folder + u'/' + page) == expected, qPrintable(what));
+        QVERIFY2(QStringList({"a.html", "b.html"}).join(u' ').contains(pages.join(u' ')), qPrintable(what));
+        if (!saved && pages.size() == 2) {
+            QVERIFY2(message.contains(folder + QStringLiteral(": ")), qPrintable(what));
+            folderSyncFailed = true;
+        }
+    }
+    QVERIFY(saved);
+    QVERIFY(folderSyncFailed);
 }
 
 QTEST_MAIN(TestFaults)
