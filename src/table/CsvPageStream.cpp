@@ -21,7 +21,7 @@ namespace tabulink {
 
 namespace {
 
-constexpr qsizetype kChunk = 1 << 20;
+constexpr qsizetype kChunk = 32 * 1024;
 
 // A small file gets a buffer of its size: a run over many small files
 // would otherwise spend more on mapping and clearing buffers than on the

@@ -13,7 +13,7 @@ namespace tabulink {
 class FilePieces
 {
 public:
-    static constexpr qsizetype DefaultPieceBytes = 262144;
+    static constexpr qsizetype DefaultPieceBytes = 32 * 1024;
 
     // Takes the open file fd (closed with this object).
     explicit FilePieces(int fd, qsizetype pieceBytes = DefaultPieceBytes);

@@ -3,6 +3,7 @@
 // is spelled out, with the page's bytes written by hand.
 
 #include "support/TestFiles.h"
+#include "textio/FilePieces.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -80,10 +81,10 @@ void TestStreamedPages::textPagesFromFileBytes_data()
     QTest::newRow("second bytes that could lead")
         << QByteArray("\x8e\x9a" "1\x82\x9f\x82\x9f" "2\x88\x9f\xed\x40\x82\xe9\n")
         << QStringList() << QByteArray("\x8e\x9a" "1\x82\x9f\x82\x9f" "2\x88\x9f\xfa\x5c\x82\xe9<br>\r\n\r\n");
-    // The file is read in pieces of 256 KiB: 亜 (889F) falls across the
-    // first two, the CR LF across the next two, and a line spans them.
-    const QByteArray a(262143, 'a');
-    const QByteArray b(262140, 'b');
+    // The file is read in pieces: 亜 (889F) falls across the first two, the
+    // CR LF across the next two, and a line spans them.
+    const QByteArray a(FilePieces::DefaultPieceBytes - 1, 'a');
+    const QByteArray b(FilePieces::DefaultPieceBytes - 4, 'b');
     QTest::newRow("pieces") << a + "\x88\x9f\xed\x40" + b + "\r\nc" << QStringList()
                             << a + "\x88\x9f\xfa\x5c" + b + "<br>\r\nc\r\n";
     QTest::newRow("UTF-8 file is decoded") << QByteArray("\xe6\x97\xa5\xc2\xa0x\n") << QStringList()
