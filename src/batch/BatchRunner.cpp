@@ -117,21 +117,18 @@ int descriptorNamed(const QString &path)
     return -1;
 }
 
-bool sameFile(const QString &a, const QString &b)
+// Whether path names the file whose status is target (nullptr: no file).
+bool sameFile(const QString &path, const struct stat *target)
 {
-    struct stat sa;
-    struct stat sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
-        && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    struct stat st;
+    return target && ::stat(QFile::encodeName(path).constData(), &st) == 0 && st.st_dev == target->st_dev
+        && st.st_ino == target->st_ino;
 }
 
 // A character device or a FIFO: there is nothing to replace, only to write to.
-bool isStream(const QString &path)
+bool isStream(const struct stat *target)
 {
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return false;
-    return S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode);
+    return target && (S_ISCHR(target->st_mode) || S_ISFIFO(target->st_mode));
 }
 
 // The page streams out as it is made, as a shell redirection takes it.
@@ -153,9 +150,11 @@ int runOne(const Options &options, QIODevice *out, QIODevice *err)
 {
     const QString &input = options.inputs.value(0);
     const QString &output = options.output;
+    struct stat outputStatus;
+    const struct stat *target = ::stat(QFile::encodeName(output).constData(), &outputStatus) == 0 ? &outputStatus : nullptr;
     // As cp refuses to copy a file onto itself: whatever the spelling or link.
     for (const QString &source : {input, options.descriptions}) {
-        if (!source.isEmpty() && source != QLatin1String("-") && sameFile(source, output)) {
+        if (!source.isEmpty() && source != QLatin1String("-") && sameFile(source, target)) {
             sayAbout(err, output, BatchMessages::sameAsInput(source));
             return Failure;
         }
@@ -179,7 +178,7 @@ int runOne(const Options &options, QIODevice *out, QIODevice *err)
         device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         return writeToStream(job, output, &device, false, err);
     }
-    if (isStream(output)) {
+    if (isStream(target)) {
         // /dev/null, a terminal or a named pipe.
         OwnedDescriptor stream;
         stream.fd = ::open(QFile::encodeName(output).constData(), O_WRONLY | O_CLOEXEC);
