@@ -22,20 +22,21 @@ void appendPercent(QString &out, char16_t c)
 // a browser would not read the name as a relative path.
 bool looksLikeScheme(QStringView name)
 {
-    const qsizetype colon = name.indexOf(u':');
-    if (colon <= 0)
+    if (name.isEmpty())
         return false;
     const QChar first = name.at(0);
     if (!((first >= u'a' && first <= u'z') || (first >= u'A' && first <= u'Z')))
         return false;
-    for (qsizetype i = 1; i < colon; ++i) {
+    for (qsizetype i = 1; i < name.size(); ++i) {
         const char16_t c = name.at(i).unicode();
+        if (c == u':')
+            return true;
         const bool ok = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
             || c == u'+' || c == u'-' || c == u'.';
         if (!ok)
             return false;
     }
-    return true;
+    return false;
 }
 
 bool appendEntity(QString &out, char16_t c)
@@ -104,21 +105,42 @@ void appendLinkTarget(QString &out, QStringView fileName)
     }
 }
 
-void appendLinkLine(QString &out, const FileListEntry &entry)
+// description is the label when labelled, else the escaped file name is.
+void appendLinkLine(QString &out, QStringView fileName, const QByteArray &nativeName, bool labelled,
+                    QStringView description)
 {
     out += QLatin1String("<A href=\"");
-    if (entry.nativeName.isEmpty())
-        appendLinkTarget(out, entry.fileName);
+    if (nativeName.isEmpty())
+        appendLinkTarget(out, fileName);
     else
-        appendNativeTarget(out, entry.nativeName);
+        appendNativeTarget(out, nativeName);
     out += QLatin1String("\">");
     // The label is page text: a file name never becomes markup. A typed
     // description goes in as the user wrote it.
-    if (entry.hasComma || !entry.description.isEmpty())
-        out += entry.description;
+    if (labelled)
+        out += description;
     else
-        appendEscaped(out, entry.fileName);
+        appendEscaped(out, fileName);
     out += QLatin1String("</A></td></tr>");
+}
+
+void appendLinkLine(QString &out, const FileListEntry &entry)
+{
+    appendLinkLine(out, entry.fileName, entry.nativeName, entry.hasComma || !entry.description.isEmpty(),
+                   entry.description);
+}
+
+void writeRowLines(LineSink &sink, QString &scratch, QStringView fileName, const QByteArray &nativeName,
+                   bool labelled, QStringView description)
+{
+    // The fixed markup is ASCII: it goes in as it stands.
+    sink.put("<tr><td align=left nowrap>");
+    sink.endLine();
+    scratch.clear();
+    appendLinkLine(scratch, fileName, nativeName, labelled, description);
+    sink.line(scratch);
+    sink.put("<tr><td> </td></tr>");
+    sink.endLine();
 }
 
 } // namespace
@@ -149,22 +171,31 @@ QString linkLine(const FileListEntry &entry)
     return out;
 }
 
-void write(LineSink &sink, const QList<FileListEntry> &entries)
+void writeStart(LineSink &sink)
 {
     sink.line("<table border=0>");
-    QString link;
-    for (const FileListEntry &entry : entries) {
-        // The fixed markup is ASCII: it goes in as it stands.
-        sink.put("<tr><td align=left nowrap>");
-        sink.endLine();
-        link.clear();
-        appendLinkLine(link, entry);
-        sink.line(link);
-        sink.put("<tr><td> </td></tr>");
-        sink.endLine();
-    }
+}
+
+void writeRow(LineSink &sink, QString &scratch, QStringView fileName, const QByteArray &nativeName,
+              QStringView description)
+{
+    writeRowLines(sink, scratch, fileName, nativeName, !description.isEmpty(), description);
+}
+
+void writeEnd(LineSink &sink)
+{
     sink.line("</table>");
     sink.line("</center>");
+}
+
+void write(LineSink &sink, const QList<FileListEntry> &entries)
+{
+    writeStart(sink);
+    QString link;
+    for (const FileListEntry &entry : entries)
+        writeRowLines(sink, link, entry.fileName, entry.nativeName,
+                      entry.hasComma || !entry.description.isEmpty(), entry.description);
+    writeEnd(sink);
 }
 
 } // namespace LinkListBody

@@ -34,6 +34,15 @@ QString linkLine(const FileListEntry &entry);
 
 void write(LineSink &sink, const QList<FileListEntry> &entries);
 
+// The same lines for rows kept as plain text, as the command line keeps a
+// folder's names: writeStart, writeRow for each row, writeEnd. A row's
+// label is its description, or the escaped file name when that is empty;
+// scratch is any string, reused from row to row.
+void writeStart(LineSink &sink);
+void writeRow(LineSink &sink, QString &scratch, QStringView fileName, const QByteArray &nativeName,
+              QStringView description);
+void writeEnd(LineSink &sink);
+
 } // namespace LinkListBody
 
 } // namespace tabulink
