@@ -98,7 +98,7 @@ void FolderLinks::write(LineSink &sink, const PageOptions &options) const
 {
     PageFrame::writeHead(sink, options);
     LinkListBody::writeStart(sink);
-    QString scratch;
+    std::u16string scratch;
     static const QByteArray none;
     for (uint32_t i : m_order) {
         LinkListBody::writeRow(sink, scratch, name(i), m_native.empty() ? none : m_native[i],

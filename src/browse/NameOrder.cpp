@@ -3,7 +3,6 @@
 #include <unicode/ucol.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace tabulink {
 
@@ -32,8 +31,9 @@ UCollator *openCollator()
     return collator;
 }
 
-// A name's place in the sort: the first eight bytes of its key as one
-// big-endian number decide most comparisons without leaving the array.
+// A name's place in the sort: eight bytes of its key from the depth being
+// sorted on, as one big-endian number, so that comparisons stay within the
+// array.
 struct Item {
     uint64_t head;
     size_t key;     // offset of the whole key in the key buffer
@@ -52,6 +52,46 @@ uint64_t headOf(const uint8_t *key)
         head = (head << 8) | b;
     }
     return head;
+}
+
+// Sorts [begin, end), whose keys agree up to depth, by the keys from depth
+// on: by eight bytes, then each run that agrees on them by the next eight.
+// Names whose whole keys agree go in UTF-16 order.
+void sortFrom(Item *begin, Item *end, size_t depth, const uint8_t *keys, const std::vector<QStringView> &names)
+{
+    if (end - begin < 2)
+        return;
+    const auto inNameOrder = [&](const Item &a, const Item &b) {
+        return names[a.index].compare(names[b.index]) < 0;
+    };
+    // A long common beginning is passed over without sorting.
+    for (bool same = true; same; depth += 8) {
+        for (Item *item = begin; item != end; ++item) {
+            item->head = headOf(keys + item->key + depth);
+            same = same && item->head == begin->head;
+        }
+        if (!same)
+            break;
+        if ((begin->head & 0xFF) == 0) {
+            std::sort(begin, end, inNameOrder);
+            return;
+        }
+    }
+    std::sort(begin, end, [](const Item &a, const Item &b) { return a.head < b.head; });
+    for (Item *run = begin; run != end;) {
+        Item *runEnd = run + 1;
+        while (runEnd != end && runEnd->head == run->head)
+            ++runEnd;
+        if (runEnd - run > 1) {
+            // A zero last byte: the keys ended within these eight bytes.
+            if ((run->head & 0xFF) != 0) {
+                sortFrom(run, runEnd, depth + 8, keys, names);
+            } else {
+                std::sort(run, runEnd, inNameOrder);
+            }
+        }
+        run = runEnd;
+    }
 }
 
 } // namespace
@@ -87,22 +127,7 @@ std::vector<uint32_t> sorted(const std::vector<QStringView> &names)
     }
     if (collator)
         ucol_close(collator);
-    for (Item &item : items)
-        item.head = headOf(keys.data() + item.key);
-
-    const auto *base = reinterpret_cast<const char *>(keys.data());
-    std::sort(items.begin(), items.end(), [&](const Item &a, const Item &b) {
-        if (a.head != b.head)
-            return a.head < b.head;
-        // The heads are equal; a zero in their last byte means both keys
-        // ended within them.
-        if ((a.head & 0xFF) != 0) {
-            const int c = std::strcmp(base + a.key + 8, base + b.key + 8);
-            if (c != 0)
-                return c < 0;
-        }
-        return names[a.index].compare(names[b.index]) < 0;
-    });
+    sortFrom(items.data(), items.data() + items.size(), 0, keys.data(), names);
     std::vector<uint32_t> order;
     order.reserve(items.size());
     for (const Item &item : items)

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <string>
+
 namespace tabulink {
 
 class LineSink;
@@ -39,7 +41,7 @@ void write(LineSink &sink, const QList<FileListEntry> &entries);
 // label is its description, or the escaped file name when that is empty;
 // scratch is any string, reused from row to row.
 void writeStart(LineSink &sink);
-void writeRow(LineSink &sink, QString &scratch, QStringView fileName, const QByteArray &nativeName,
+void writeRow(LineSink &sink, std::u16string &scratch, QStringView fileName, const QByteArray &nativeName,
               QStringView description);
 void writeEnd(LineSink &sink);
 
