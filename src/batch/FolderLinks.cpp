@@ -79,9 +79,12 @@ QStringList FolderLinks::describe(const QString &text)
         return {};
     std::vector<bool> used(lines.size()); // by a name's last line
     m_descriptions.assign(m_starts.size() - 1, QStringView());
-    for (uint32_t i : m_order) {
+    // Where two files show the same name (a leading byte-order mark is not
+    // shown), the description goes to the later one.
+    for (auto at = m_order.rbegin(); at != m_order.rend(); ++at) {
+        const uint32_t i = *at;
         const auto it = lastLine.constFind(name(i));
-        if (it == lastLine.constEnd())
+        if (it == lastLine.constEnd() || used[*it])
             continue;
         m_descriptions[i] = lines[*it].description;
         used[*it] = true;
