@@ -22,6 +22,8 @@ UCollator *openCollator()
         return nullptr;
     status = U_ZERO_ERROR;
     ucol_setAttribute(collator, UCOL_NORMALIZATION_MODE, UCOL_ON, &status);
+    // Tertiary, below Japanese's own default: a hiragana and a katakana
+    // name of the same sound hold equal keys.
     status = U_ZERO_ERROR;
     ucol_setAttribute(collator, UCOL_STRENGTH, UCOL_DEFAULT_STRENGTH, &status);
     status = U_ZERO_ERROR;
