@@ -1,12 +1,10 @@
 #include "batch/BatchJobs.h"
 
 #include "batch/BatchMessages.h"
+#include "batch/FolderLinks.h"
 #include "batch/LocaleText.h"
 #include "textio/Cp932.h"
 
-#include "browse/FolderListing.h"
-#include "linkpage/FileListEntry.h"
-#include "linkpage/LinkPageWriter.h"
 #include "page/PageFrame.h"
 #include "table/CsvPageStream.h"
 #include "table/CsvReader.h"
@@ -26,7 +24,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 
 #include <cerrno>
 #include <memory>
@@ -292,62 +289,28 @@ Job linksJob(const Options &options)
     if (!S_ISDIR(st.st_mode))
         return failedOn(path, LocaleText::systemReason(ENOTDIR));
     // The names "ファイル名取り込み" takes from the file list.
-    FolderListing listing = listFolder(QFileInfo(path).absoluteFilePath(), ListWhat::FilesOnly);
-    if (!listing.ok)
-        return failedOn(path, listing.message);
-    const QString self = outputNameIn(path, options.output);
-    if (!self.isEmpty())
-        listing.files.removeOne(self);
+    auto links = std::make_shared<FolderLinks>();
+    const Outcome listed = links->list(QFileInfo(path).absoluteFilePath(), outputNameIn(path, options.output));
+    if (!listed.ok)
+        return failedOn(path, listed.message);
 
     Job job;
-    QStringList rows = listing.files;
     if (!options.descriptions.isEmpty()) {
         const Input file = readInput(options.descriptions, FileReading::DefaultMaxBytes);
         if (!file.ok)
             return failed(file.message);
-        QStringList unknown;
-        rows = linkRows(listing.files, FileReading::splitLines(file.text), &unknown);
-        for (const QString &name : std::as_const(unknown))
+        for (const QString &name : links->describe(file.text))
             job.warnings.append(options.descriptions + BatchMessages::unknownDescription(name));
-    }
-    // linkRows keeps the names' order; a row is its name, then "," and the
-    // description when it has one. The name is taken whole, commas included.
-    QList<FileListEntry> entries;
-    entries.reserve(rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QString &name = listing.files.at(i);
-        entries.append(FileListEntry::named(name, listing.nativeFiles.value(name)));
-        entries.last().description = rows.at(i).mid(name.size() + 1);
     }
     job.ok = true;
     const PageOptions page = options.page;
-    job.body = [page, entries](LineSink &sink) { LinkPageWriter::writeLines(sink, page, entries); };
+    job.body = [page, links = std::shared_ptr<const FolderLinks>(std::move(links))](LineSink &sink) {
+        links->write(sink, page);
+    };
     return job;
 }
 
 } // namespace
-
-QStringList linkRows(const QStringList &fileNames, const QStringList &descriptionLines, QStringList *unknown)
-{
-    QStringList rows = fileNames;
-    QHash<QString, qsizetype> indexOf;
-    indexOf.reserve(fileNames.size());
-    for (qsizetype i = 0; i < fileNames.size(); ++i)
-        indexOf.insert(fileNames.at(i), i);
-    for (const QString &line : descriptionLines) {
-        if (line.trimmed().isEmpty())
-            continue;
-        const FileListEntry row = FileListEntry::split(line);
-        const auto it = indexOf.constFind(row.fileName);
-        if (it == indexOf.constEnd()) {
-            if (unknown)
-                unknown->append(row.fileName);
-            continue;
-        }
-        rows[*it] = FileListEntry::build(row.fileName, row.description); // as "登録" does
-    }
-    return rows;
-}
 
 Job prepare(const Options &options)
 {

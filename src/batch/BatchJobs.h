@@ -26,11 +26,6 @@ struct Job : Outcome {
 
 Job prepare(const Options &options);
 
-// The link tab's rows: the folder's files in the order of the file list,
-// each given its description from the "name,description" rows where one
-// names it. Rows that name no file of the folder are returned in unknown.
-QStringList linkRows(const QStringList &fileNames, const QStringList &descriptionLines, QStringList *unknown);
-
 } // namespace Batch
 
 } // namespace tabulink

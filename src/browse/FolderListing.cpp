@@ -1,9 +1,9 @@
 #include "browse/FolderListing.h"
 
+#include "browse/NameOrder.h"
 #include "textio/Cp932.h"
 #include "textio/NativePath.h"
 
-#include <QCollator>
 #include <QFile>
 #include <QSet>
 #include <QStringDecoder>
@@ -77,33 +77,99 @@ QString shownName(const QByteArray &bytes, const QSet<QString> &taken)
     return escaped;
 }
 
+// Appends a file name as UTF-16 when it is UTF-8 that the file list shows
+// as it reads, character for character. False for bytes that are not
+// UTF-8 (shown in another form), a leading byte-order mark (which the
+// decoder drops) and the noncharacters, which are left to listFolder too.
+bool appendPlainUtf8(std::u16string &out, const char *name)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(name);
+    if (p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        return false;
+    while (const unsigned c = *p) {
+        if (c < 0x80) {
+            out.push_back(char16_t(c));
+            ++p;
+            continue;
+        }
+        char32_t cp;
+        int more;
+        if (c >= 0xC2 && c <= 0xDF) {
+            cp = c & 0x1F;
+            more = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            cp = c & 0x0F;
+            more = 2;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            cp = c & 0x07;
+            more = 3;
+        } else {
+            return false;
+        }
+        for (int k = 1; k <= more; ++k) {
+            const unsigned b = p[k]; // the terminating zero stops here too
+            if ((b & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
+            || (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp & 0xFFFE) == 0xFFFE
+            || (cp >= 0xFDD0 && cp <= 0xFDEF))
+            return false;
+        if (cp >= 0x10000) {
+            out.push_back(char16_t(0xD800 + ((cp - 0x10000) >> 10)));
+            out.push_back(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+        } else {
+            out.push_back(char16_t(cp));
+        }
+        p += more + 1;
+    }
+    return true;
+}
+
 } // namespace
+
+FileNames listFileNames(const QString &folder)
+{
+    FileNames result;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir) {
+        result.message = QString::fromLocal8Bit(std::strerror(errno));
+        return result;
+    }
+    const int fd = ::dirfd(dir);
+    result.starts.push_back(0);
+    errno = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.' && kindOf(fd, entry) == Kind::File) {
+            if (!appendPlainUtf8(result.text, entry->d_name)) {
+                result.plain = false;
+                break;
+            }
+            result.starts.push_back(result.text.size());
+        }
+        errno = 0;
+    }
+    const int readError = result.plain ? errno : 0;
+    ::closedir(dir);
+    if (readError != 0)
+        result.message = QString::fromLocal8Bit(std::strerror(readError));
+    if (readError != 0 || !result.plain) {
+        result.text.clear();
+        result.starts.clear();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
 
 void sortNames(QStringList &names)
 {
-    // One sort key per name, computed once: comparing keys is a byte
-    // comparison, far cheaper than collating inside every comparison of a
-    // sort over a hundred thousand names. The sort moves plain indices, not
-    // the keys.
-    QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
-    collator.setNumericMode(true);
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(size_t(names.size()));
-    std::vector<qsizetype> order;
-    order.reserve(size_t(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        keys.push_back(collator.sortKey(names.at(i)));
-        order.push_back(i);
-    }
-    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int c = keys[size_t(a)].compare(keys[size_t(b)]);
-        if (c != 0)
-            return c < 0;
-        return QStringView(names.at(a)).compare(names.at(b)) < 0;
-    });
+    const std::vector<QStringView> views(names.cbegin(), names.cend());
+    const std::vector<uint32_t> order = NameOrder::sorted(views);
     QStringList sorted;
     sorted.reserve(names.size());
-    for (qsizetype i : order)
+    for (uint32_t i : order)
         sorted.append(names.at(i));
     names.swap(sorted);
 }

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <string>
+
 namespace tabulink {
 
 class LineSink;
@@ -33,6 +35,15 @@ QString escapeText(QStringView text);
 QString linkLine(const FileListEntry &entry);
 
 void write(LineSink &sink, const QList<FileListEntry> &entries);
+
+// The same lines for rows kept as plain text, as the command line keeps a
+// folder's names: writeStart, writeRow for each row, writeEnd. A row's
+// label is its description, or the escaped file name when that is empty;
+// scratch is any string, reused from row to row.
+void writeStart(LineSink &sink);
+void writeRow(LineSink &sink, std::u16string &scratch, QStringView fileName, const QByteArray &nativeName,
+              QStringView description);
+void writeEnd(LineSink &sink);
 
 } // namespace LinkListBody
 

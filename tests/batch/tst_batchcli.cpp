@@ -69,6 +69,12 @@ void TestBatchCli::scripts_data()
         "<A href=\"A.jpg\">\x89\xc4,\x8a""C</A></td></tr>\r\n<A href=\"b.txt\">b.txt</A></td></tr>\r\n"
         "<A href=\"c d.png\"><b>B</b></A></td></tr>\r\n",
         "tabulink-batch: desc: フォルダにないファイルの説明は使いません: x.gif\n");
+    // A name that is not UTF-8 shows as the file list shows it and links by its bytes.
+    row("link names not UTF-8",
+        "mkdir d; touch d/$'\\xe8\\xa1\\xa8.txt' d/$'\\x95\\x5c.txt' d/b.txt; printf '\\xe8\\xa1\\xa8.txt,x\\r\\n' > desc\n"
+        "\"$0\" links d -d desc | grep -a 'href=\"[^h]'",
+        "<A href=\"%95%5C.txt\">%95\\.txt</A></td></tr>\r\n<A href=\"b.txt\">b.txt</A></td></tr>\r\n"
+        "<A href=\"\x95\\.txt\">x</A></td></tr>\r\n", "");
     row("csv: quotes go, what code page 932 lacks becomes ?",
         "printf 'a,\"b\",\\xf0\\x9f\\x98\\x80\\r\\n1,2\\r\\n' > u.csv; \"$0\" csv u.csv; \"$0\" csv u.csv --no-strip-quotes",
         "a,b,?\r\n1,2,2\r\na,\"\"b\"\",?\r\n1,2,2\r\n",

@@ -56,6 +56,33 @@ private slots:
         QCOMPARE(names, (QStringList{"_x", "２日目", "9.txt", "10.txt", "a.csv", "A.csv", "b", "B", "Ｚ", "ファイル", "遠足",
                                      "写真 2", "写真 10"}));
     }
+
+    // Names the collator holds equal go in code unit order; names that agree
+    // well past their first characters are still ordered by what follows.
+    void tiesAndLongBeginnings_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("sorted");
+        QTest::newRow("leading zeros") << QStringList{"a2", "a1", "a01", "a001"} << QStringList{"a001", "a01", "a1", "a2"};
+        QTest::newRow("composed, decomposed") << QStringList{"が", "か\u3099", "か"} << QStringList{"か", "か\u3099", "が"};
+        QTest::newRow("hiragana, katakana") << QStringList{"ｶﾞ", "ガ", "が", "ｶ"} << QStringList{"ｶ", "が", "ガ", "ｶﾞ"};
+        QTest::newRow("ignorable") << QStringList{"aB", "a\u200bb", "a\u00adb", "ab"}
+                                   << QStringList{"ab", "a\u00adb", "a\u200bb", "aB"};
+        QTest::newRow("long beginning") << QStringList{"資料フォルダの写真 10", "資料フォルダの写真 9a", "資料フォルダの写真 9",
+                                                       "資料フォルダの写真 09"}
+                                        << QStringList{"資料フォルダの写真 09", "資料フォルダの写真 9", "資料フォルダの写真 9a",
+                                                       "資料フォルダの写真 10"};
+        QTest::newRow("case below number") << QStringList{"photo_2024_summer_10.jpg", "photo_2024_summer_010.jpg",
+                                                          "photo_2024_Summer_9.jpg", "photo_2024_summer_9.jpg"}
+                                           << QStringList{"photo_2024_summer_9.jpg", "photo_2024_Summer_9.jpg",
+                                                          "photo_2024_summer_010.jpg", "photo_2024_summer_10.jpg"};
+    }
+    void tiesAndLongBeginnings()
+    {
+        QFETCH(QStringList, names);
+        sortNames(names);
+        QTEST(names, "sorted");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFolderListing)
