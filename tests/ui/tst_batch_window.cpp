@@ -87,7 +87,7 @@ private slots:
     {
         const QString folder = h->path("pics");
         QVERIFY(QDir().mkpath(folder + "/sub"));
-        for (const QString &name : {"b.txt", "A.jpg", "c d.png", "#1&x.gif", "写真.jpg", ".hidden"})
+        for (const char *name : {"b.txt", "A.jpg", "c d.png", "#1&x.gif", "写真.jpg", ".hidden"})
             QVERIFY(TestFiles::writeAll(folder + "/" + name, "x"));
         QVERIFY(h->browse()->setFolder(folder));
         h->click("Command14"); // ファイル名取り込み
