@@ -192,14 +192,17 @@ FolderListing listFolder(const QString &folder, ListWhat what)
         const Kind kind = kindOf(fd, entry);
         if (kind == Kind::File) {
             const QByteArray bytes(entry->d_name);
-            QStringDecoder utf8(QStringConverter::Utf8);
+            // A name may start with a byte-order mark like any character:
+            // it stays, or the name would be another file's.
+            QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
             const QString name = utf8.decode(bytes);
             if (utf8.hasError())
                 nonUtf8Files.append(bytes);
             else
                 result.files.append(name);
         } else if (kind == Kind::Folder && what == ListWhat::FoldersAndFiles) {
-            result.folders.append(QFile::decodeName(entry->d_name));
+            result.folders.append(QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom)
+                                      .decode(QByteArrayView(entry->d_name)));
         }
         errno = 0;
     }

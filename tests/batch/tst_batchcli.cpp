@@ -75,6 +75,11 @@ void TestBatchCli::scripts_data()
         "\"$0\" links d -d desc | grep -a 'href=\"[^h]'",
         "<A href=\"%95%5C.txt\">%95\\.txt</A></td></tr>\r\n<A href=\"b.txt\">b.txt</A></td></tr>\r\n"
         "<A href=\"\x95\\.txt\">x</A></td></tr>\r\n", "");
+    // A name that starts with a byte-order mark is another file than the name without it.
+    row("link name with a byte-order mark",
+        "mkdir d; touch d/$'\\xef\\xbb\\xbfa.txt' d/a.txt; printf 'a.txt,x\\r\\n' > desc\n"
+        "\"$0\" links d -d desc | grep -a 'href=\"[^h]'",
+        "<A href=\"a.txt\">x</A></td></tr>\r\n<A href=\"&#65279;a.txt\">&#65279;a.txt</A></td></tr>\r\n", "");
     row("csv: quotes go, what code page 932 lacks becomes ?",
         "printf 'a,\"b\",\\xf0\\x9f\\x98\\x80\\r\\n1,2\\r\\n' > u.csv; \"$0\" csv u.csv; \"$0\" csv u.csv --no-strip-quotes",
         "a,b,?\r\n1,2,2\r\na,\"\"b\"\",?\r\n1,2,2\r\n",
