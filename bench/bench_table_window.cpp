@@ -4,6 +4,8 @@
 // size. The goal: each step within 1 s of CPU for 1,000,000 lines, the peak
 // within 3 times the file.
 // Run: QT_QPA_PLATFORM=offscreen ./build/bench_table_window [lines]
+// With BENCH_KEEP_DIR set, the input and the files written stay in that
+// folder (to compare them between builds with cmp).
 
 #include "page/UserDialogs.h"
 #include "textio/Cp932.h"
@@ -13,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTabWidget>
@@ -70,7 +73,9 @@ int main(int argc, char **argv)
     setUpApplication();
     const int lines = argc > 1 ? std::atoi(argv[1]) : 200000;
 
-    QTemporaryDir dir;
+    QTemporaryDir temporary;
+    const QString kept = qEnvironmentVariable("BENCH_KEEP_DIR");
+    const QDir dir(kept.isEmpty() ? temporary.path() : kept);
     const QString path = dir.filePath("big.csv");
     {
         // Written in pieces, so that the peak measured is the window's own.
