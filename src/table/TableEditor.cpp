@@ -1,6 +1,5 @@
 #include "table/TableEditor.h"
 
-#include "page/OutOfMemory.h"
 #include "page/PageMessages.h"
 #include "table/CsvReader.h"
 #include "table/CsvTransfer.h"
@@ -118,20 +117,11 @@ TableEditor::Result TableEditor::transferToGrid(bool stripQuotes)
     if (result.message.kind != UserMessage::Kind::None)
         return result;
     qint64 stored = 0;
-    // Cells view the lines' text; filling them allocates nothing, so the
-    // table needs no copy to fall back on (for a large file, the copy would
-    // be the largest thing the transfer holds).
-    bool shared = false;
     try {
-        m_grid.shareText(m_lines.text());
-        shared = m_grid.sharesText(m_lines.text());
+        stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes);
     } catch (const std::bad_alloc &) {
         return error(PageMessages::outOfMemory());
     }
-    if (shared)
-        stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes);
-    else if (!OutOfMemory::runRestoring(m_grid, [&] { stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes); }))
-        return error(PageMessages::outOfMemory());
     if (stored > 0)
         result.changes.cells = {0, 0, int(r), int(c)};
     return result;
