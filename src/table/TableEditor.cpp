@@ -170,8 +170,13 @@ TableEditor::Result TableEditor::deleteRow()
     Result result;
     if (m_grid.rowCount() == 0)
         return result;
-    result.changes.removedRow = m_grid.currentRow();
-    m_grid.removeRow(m_grid.currentRow());
+    const int row = m_grid.currentRow();
+    try {
+        m_grid.removeRow(row);
+    } catch (const std::bad_alloc &) {
+        return error(PageMessages::outOfMemory());
+    }
+    result.changes.removedRow = row;
     m_rowsText = QString::number(m_grid.rowCount());
     result.changes.selectors = true;
     return result;
@@ -183,7 +188,13 @@ TableEditor::Result TableEditor::deleteColumn()
     if (m_grid.colCount() == 0)
         return result;
     const int column = m_grid.currentCol();
-    if (m_grid.removeColumnShifting(column)) {
+    bool moved = false;
+    try {
+        moved = m_grid.removeColumnShifting(column);
+    } catch (const std::bad_alloc &) {
+        return error(PageMessages::outOfMemory());
+    }
+    if (moved) {
         m_grid.setCurrentCell(m_grid.rowCount() - 1, m_grid.colCount() - 1);
         result.changes.cells = {0, column, m_grid.rowCount(), m_grid.colCount() - column};
     }

@@ -109,6 +109,51 @@ private slots:
         QCOMPARE(e.rowsText() + e.colsText(), QStringLiteral("01"));
     }
 
+    // Cells filled from the lines and cells set one by one, through the
+    // edits that move, cut and overwrite them. The file is code page 932,
+    // with a lead byte that has no second byte at the end of a line.
+    void filledAndSetCells_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<Rows>("cells");
+        QTest::newRow("a set cell moves with its row") << "A;transfer;store 1 1 X;delrow 0"
+                                                       << Rows{{"日", "X", "語"}, {"g", "h", "i\uFFFD"}};
+        QTest::newRow("emptied and set cells move with their column")
+            << "A;transfer;store 0 1 ;store 2 2 Z;delcol 0" << Rows{{"", "c"}, {"本", "語"}, {"h", "Z"}};
+        QTest::newRow("a smaller transfer overwrites its rectangle only") << "A;transfer;store 0 0 X;store 2 2 Z;B;size 2 2;transfer"
+                                                                          << Rows{{"p", "q", "c"}, {"s", "t", "語"}, {"g", "h", "Z"}};
+        QTest::newRow("cells cut off come back empty") << "A;transfer;size 1 2;commit;size 3 3;commit"
+                                                       << Rows{{"a", "b", ""}, {"", "", ""}, {"", "", ""}};
+    }
+    void filledAndSetCells()
+    {
+        QFETCH(QString, steps);
+        const QString a = file("a.csv", "a,b,c\r\n\x93\xFA,\x96\x7B,\x8C\xEA\r\n\r\ng,h,i\x81\r\n");
+        const QString b = file("b.csv", "p,q,r\r\ns,t,u\r\nv,w,x\r\n");
+        TableEditor e;
+        for (const QString &step : steps.split(';')) {
+            const QStringList w = step.split(' ');
+            if (w[0] == "A" || w[0] == "B") {
+                e.readCsvFile(w[0] == "A" ? a : b, dir.path());
+            } else if (w[0] == "transfer") {
+                e.transferToGrid(true);
+            } else if (w[0] == "store") {
+                e.setCurrentCell(w[1].toInt(), w[2].toInt());
+                e.storeCellText(w[3]);
+            } else if (w[0] == "size") {
+                e.setRowsText(w[1]);
+                e.setColsText(w[2]);
+            } else if (w[0] == "commit") {
+                e.commitRows();
+                e.commitColumns();
+            } else {
+                e.setCurrentCell(w[1].toInt(), w[1].toInt());
+                w[0] == "delrow" ? e.deleteRow() : e.deleteColumn();
+            }
+        }
+        QTEST(table(e.grid()), "cells");
+    }
+
     // The transfer takes R and C from the selector texts as typed (the
     // window test covers growing and quotes); a refusal leaves the cells.
     void transferDeletionWidthModeClear()
