@@ -29,6 +29,14 @@ QStringView CsvLineList::view(qsizetype index, QString &buffer) const
     return buffer;
 }
 
+QByteArrayView CsvLineList::bytes(qsizetype index) const
+{
+    if (index < 0 || index >= size() || !holdsBytes())
+        return QByteArrayView();
+    const Span &span = m_data->lines[size_t(index)];
+    return QByteArrayView(m_data->cp932.constData() + span.offset, span.length);
+}
+
 qsizetype CsvLineList::commasIn(qsizetype index) const
 {
     if (index < 0 || index >= size())

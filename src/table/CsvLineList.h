@@ -29,6 +29,10 @@ public:
     // The entry's text, in place where the lines are text, else decoded into
     // buffer; valid while the list and buffer are.
     QStringView view(qsizetype index, QString &buffer) const;
+    // True when the lines are held as code page 932 bytes; bytes() then
+    // gives an entry's bytes, which decode to its text.
+    bool holdsBytes() const { return m_data && !m_data->cp932.isNull(); }
+    QByteArrayView bytes(qsizetype index) const;
     // The number of commas in an entry.
     qsizetype commasIn(qsizetype index) const;
 

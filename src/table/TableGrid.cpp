@@ -43,10 +43,46 @@ void TableGrid::resize(int rows, int columns)
     m_fills.erase(std::remove_if(m_fills.begin(), m_fills.end(),
                                  [](const Fill &fill) { return fill.rows == 0 || fill.fieldOf.empty(); }),
                   m_fills.end());
-    m_cursor = Cursor();
+    forgetCursors();
     m_rows = rows;
     m_columns = columns;
     clampCurrent();
+}
+
+const TableGrid::Fill *TableGrid::fillOf(qint64 row, qint64 column, size_t *index) const
+{
+    for (size_t i = m_fills.size(); i-- > 0;) {
+        const Fill &fill = m_fills[i];
+        if (row < fill.rows && size_t(column) < fill.fieldOf.size()) {
+            *index = i;
+            return &fill;
+        }
+    }
+    return nullptr;
+}
+
+template<typename View, typename LineOf>
+View TableGrid::fieldOf(Cursor<View> &cursor, const Fill &fill, size_t index, qint64 row, int column, LineOf &&lineOf)
+{
+    const int field = fill.fieldOf[size_t(column)];
+    if (cursor.fill != index || cursor.row != row || cursor.field > field) {
+        const qsizetype line = fill.lineOf.empty() ? qsizetype(row) : qsizetype(fill.lineOf[size_t(row)]);
+        cursor.fill = index;
+        cursor.row = row;
+        cursor.field = -1;
+        cursor.fields = CsvTransfer::FieldCursor<View>(lineOf(line), fill.stripQuotes);
+    }
+    while (cursor.field < field) {
+        cursor.cell = cursor.fields.next();
+        ++cursor.field;
+    }
+    return cursor.cell;
+}
+
+void TableGrid::forgetCursors() const
+{
+    m_cursor = Cursor<QStringView>();
+    m_byteCursor = Cursor<QByteArrayView>();
 }
 
 QStringView TableGrid::cellView(qint64 row, qint64 column) const
@@ -58,31 +94,24 @@ QStringView TableGrid::cellView(qint64 row, qint64 column) const
         if (it != m_set.cend())
             return *it;
     }
-    for (size_t i = m_fills.size(); i-- > 0;) {
-        const Fill &fill = m_fills[i];
-        if (row < fill.rows && size_t(column) < fill.fieldOf.size())
-            return filledCell(i, row, int(column));
-    }
-    return QStringView();
+    size_t index = 0;
+    const Fill *fill = fillOf(row, column, &index);
+    if (!fill)
+        return QStringView();
+    return fieldOf(m_cursor, *fill, index, row, int(column),
+                   [&](qsizetype line) { return fill->lines.view(line, m_decodedLine); });
 }
 
-QStringView TableGrid::filledCell(size_t fill, qint64 row, int column) const
+std::optional<QByteArrayView> TableGrid::cellBytes(qint64 row, qint64 column) const
 {
-    const Fill &f = m_fills[fill];
-    const int field = f.fieldOf[size_t(column)];
-    Cursor &cursor = m_cursor;
-    if (cursor.fill != fill || cursor.row != row || cursor.field > field) {
-        const qsizetype line = f.lineOf.empty() ? qsizetype(row) : qsizetype(f.lineOf[size_t(row)]);
-        cursor.fill = fill;
-        cursor.row = row;
-        cursor.field = -1;
-        cursor.fields = CsvTransfer::FieldCursor<QStringView>(f.lines.view(line, cursor.line), f.stripQuotes);
-    }
-    while (cursor.field < field) {
-        cursor.cell = cursor.fields.next();
-        ++cursor.field;
-    }
-    return cursor.cell;
+    if (!contains(row, column) || m_set.contains(keyOf(row, column)))
+        return std::nullopt;
+    size_t index = 0;
+    const Fill *fill = fillOf(row, column, &index);
+    if (!fill || !fill->lines.holdsBytes())
+        return std::nullopt;
+    return fieldOf(m_byteCursor, *fill, index, row, int(column),
+                   [&](qsizetype line) { return fill->lines.bytes(line); });
 }
 
 bool TableGrid::isFilled(qint64 row, qint64 column) const
@@ -132,7 +161,7 @@ void TableGrid::fillFromLines(const CsvLineList &lines, int rows, int columns, b
     });
     m_fills.swap(fills);
     m_set.swap(set);
-    m_cursor = Cursor();
+    forgetCursors();
 }
 
 void TableGrid::setCurrentCell(int row, int column)
@@ -169,7 +198,7 @@ void TableGrid::removeRow(int row)
     }
     m_set.swap(set);
     m_fills.swap(fills);
-    m_cursor = Cursor();
+    forgetCursors();
     --m_rows;
     clampCurrent();
 }
@@ -197,7 +226,7 @@ bool TableGrid::removeColumnShifting(int column)
     }
     m_set.swap(set);
     m_fills.swap(fills);
-    m_cursor = Cursor();
+    forgetCursors();
     --m_columns;
     clampCurrent();
     return column < m_columns;
@@ -207,7 +236,7 @@ void TableGrid::clearTexts()
 {
     m_fills.clear();
     m_set.clear();
-    m_cursor = Cursor();
+    forgetCursors();
 }
 
 qsizetype TableGrid::poolSize() const

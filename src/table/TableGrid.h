@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tabulink {
@@ -45,6 +46,10 @@ public:
     // is read.
     QString cellText(qint64 row, qint64 column) const { return cellView(row, column).toString(); }
     QStringView cellView(qint64 row, qint64 column) const;
+    // The cell's code page 932 bytes, which decode to its text, where it is
+    // split out of lines held as a file's bytes; none otherwise. Valid as a
+    // view from cellView is.
+    std::optional<QByteArrayView> cellBytes(qint64 row, qint64 column) const;
     void setCellText(qint64 row, qint64 column, QStringView text);
     // Rows 0..rows-1 and columns 0..columns-1 (inside the table) take the
     // cells the transfer splits out of lines 0..rows-1; rows beyond the
@@ -88,19 +93,23 @@ private:
     };
     // Where the last cell read from a fill was split, so that reading a row
     // left to right splits its line once.
+    template<typename View>
     struct Cursor {
         size_t fill = 0;
         qint64 row = -1;
         int field = -1;
-        CsvTransfer::FieldCursor<QStringView> fields;
-        QStringView cell;
-        QString line; // a line decoded for reading
+        CsvTransfer::FieldCursor<View> fields;
+        View cell;
     };
 
     static quint64 keyOf(qint64 row, qint64 column) { return quint64(row) << 32 | quint64(column); }
     static int rowOf(quint64 key) { return int(key >> 32); }
     static int columnOf(quint64 key) { return int(key & 0xFFFFFFFFu); }
-    QStringView filledCell(size_t fill, qint64 row, int column) const;
+    // The fill that shows the cell, if any, the cell set one by one aside.
+    const Fill *fillOf(qint64 row, qint64 column, size_t *index) const;
+    template<typename View, typename LineOf>
+    static View fieldOf(Cursor<View> &cursor, const Fill &fill, size_t index, qint64 row, int column, LineOf &&lineOf);
+    void forgetCursors() const;
     bool isFilled(qint64 row, qint64 column) const;
     void clampCurrent();
 
@@ -108,7 +117,9 @@ private:
     int m_columns = 0;
     std::vector<Fill> m_fills; // oldest first; a later one covers an earlier one
     QHash<quint64, QString> m_set; // cells set one by one, by keyOf
-    mutable Cursor m_cursor;
+    mutable Cursor<QStringView> m_cursor;
+    mutable Cursor<QByteArrayView> m_byteCursor;
+    mutable QString m_decodedLine; // the line m_cursor splits, where decoded
     int m_currentRow = 0;
     int m_currentCol = 0;
     bool m_firstRowFixed = false;
