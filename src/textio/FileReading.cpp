@@ -144,7 +144,7 @@ Content readContent(const QString &path, qint64 maxBytes)
 Result readText(const QString &path, qint64 maxBytes)
 {
     Result r;
-    Content content = readContent(path, maxBytes);
+    const Content content = readContent(path, maxBytes);
     if (!content.ok) {
         r.message = content.message;
         return r;
