@@ -3,6 +3,8 @@
 #include "textio/Cp932.h"
 #include "textio/LineScanner.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <limits>
 #include <new>
@@ -21,20 +23,27 @@ QStringView CsvLineList::view(qsizetype index, QString &buffer) const
     if (index < 0 || index >= size())
         return QStringView();
     const Span &span = m_data->lines[size_t(index)];
-    if (m_data->cp932.isNull())
+    if (m_data->kind == Kind::Text)
         return QStringView(m_data->text).mid(span.offset, span.length);
     // A character never spans two lines: a line's bytes decode alone to the
     // text they are part of in the whole file.
-    buffer = Cp932::decode(QByteArray::fromRawData(m_data->cp932.constData() + span.offset, span.length));
+    const QByteArrayView line(m_data->bytes.constData() + span.offset, span.length);
+    if (m_data->kind == Kind::Cp932) {
+        buffer = Cp932::decode(QByteArray::fromRawData(line.data(), line.size()));
+    } else {
+        // A line may start with U+FEFF, which stays, as it does inside the file.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        buffer = utf8.decode(line);
+    }
     return buffer;
 }
 
 QByteArrayView CsvLineList::bytes(qsizetype index) const
 {
-    if (index < 0 || index >= size() || !holdsBytes())
+    if (index < 0 || index >= size() || !holdsCp932())
         return QByteArrayView();
     const Span &span = m_data->lines[size_t(index)];
-    return QByteArrayView(m_data->cp932.constData() + span.offset, span.length);
+    return QByteArrayView(m_data->bytes.constData() + span.offset, span.length);
 }
 
 qsizetype CsvLineList::commasIn(qsizetype index) const
@@ -42,9 +51,11 @@ qsizetype CsvLineList::commasIn(qsizetype index) const
     if (index < 0 || index >= size())
         return 0;
     const Span &span = m_data->lines[size_t(index)];
-    // A comma is never the second byte of a character.
-    if (!m_data->cp932.isNull())
-        return std::count(m_data->cp932.cbegin() + span.offset, m_data->cp932.cbegin() + span.offset + span.length, ',');
+    // A comma is never part of a character of two or more bytes.
+    if (m_data->kind != Kind::Text) {
+        const auto start = m_data->bytes.cbegin() + span.offset;
+        return std::count(start, start + span.length, ',');
+    }
     return QStringView(m_data->text).mid(span.offset, span.length).count(u',');
 }
 
@@ -92,17 +103,59 @@ CsvLineList CsvLineList::keptLinesOf(const QString &text)
     return list;
 }
 
-CsvLineList CsvLineList::keptLinesOfFile(const QByteArray &bytes)
+CsvLineList CsvLineList::ofBytes(const QByteArray &bytes, Kind kind)
 {
-    if (!Cp932::surelyCp932(bytes))
-        return keptLinesOf(Cp932::decodeFileContent(bytes));
     auto data = std::make_shared<Data>();
     data->lines = keptSpans(QByteArrayView(bytes));
-    // An empty file's bytes may be null: they must still read as bytes.
-    data->cp932 = bytes.isNull() ? QByteArray("") : bytes;
+    data->kind = kind;
+    data->bytes = bytes;
     CsvLineList list;
     list.m_data = std::move(data);
     return list;
+}
+
+namespace {
+// Whether UTF-8 decoding of the whole content meets no error, without
+// holding the whole text.
+bool decodesAsUtf8(QByteArrayView bytes)
+{
+    constexpr qsizetype kPiece = qsizetype(1) << 20;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    for (qsizetype at = 0; at < bytes.size() && !utf8.hasError(); at += kPiece) {
+        // Decoding happens only when the result is taken.
+        const QString piece = utf8.decode(bytes.sliced(at, std::min(kPiece, bytes.size() - at)));
+    }
+    return !utf8.hasError();
+}
+
+// Whether the content stops inside a character of two or more bytes.
+bool endsInsideCharacter(QByteArrayView bytes)
+{
+    for (qsizetype back = 1; back <= 4 && back <= bytes.size(); ++back) {
+        const auto b = quint8(bytes[bytes.size() - back]);
+        if (b < 0x80)
+            return false;
+        if (b >= 0xC0)
+            return back < (b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2);
+    }
+    return false;
+}
+} // namespace
+
+CsvLineList CsvLineList::keptLinesOfFile(const QByteArray &bytes)
+{
+    // The same choice as Cp932::decodeFileContent makes.
+    if (Cp932::surelyCp932(bytes))
+        return ofBytes(bytes, Kind::Cp932);
+    if (Cp932::hasByteOrderMark(bytes))
+        return keptLinesOf(Cp932::decodeFileContent(bytes));
+    if (!decodesAsUtf8(bytes))
+        return ofBytes(bytes, Kind::Cp932);
+    // A last character cut short is left out of the text, which no line's
+    // bytes alone would tell.
+    if (endsInsideCharacter(bytes))
+        return keptLinesOf(Cp932::decodeFileContent(bytes));
+    return ofBytes(bytes, Kind::Utf8);
 }
 
 namespace {

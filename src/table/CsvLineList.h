@@ -13,8 +13,9 @@ namespace tabulink {
 
 // The kept lines of the CSV file read last, shown in List1 and read by the
 // transfer. The lines are places in one text, 8 bytes a line besides the
-// text: the decoded file, or for a code page 932 file its own bytes, which
-// take about half the memory of their text and are decoded a line at a time.
+// text: for a code page 932 or UTF-8 file its own bytes, which take less
+// memory than their text and are decoded a line at a time, else the decoded
+// file.
 // A copy shares the lines with the original: the grid keeps the lines its
 // cells come from that way.
 class CsvLineList
@@ -31,7 +32,7 @@ public:
     QStringView view(qsizetype index, QString &buffer) const;
     // True when the lines are held as code page 932 bytes; bytes() then
     // gives an entry's bytes, which decode to its text.
-    bool holdsBytes() const { return m_data && !m_data->cp932.isNull(); }
+    bool holdsCp932() const { return m_data && m_data->kind == Kind::Cp932; }
     QByteArrayView bytes(qsizetype index) const;
     // The number of commas in an entry.
     qsizetype commasIn(qsizetype index) const;
@@ -50,11 +51,14 @@ private:
         std::uint32_t offset;
         std::uint32_t length;
     };
+    enum class Kind { Text, Cp932, Utf8 };
     struct Data {
+        Kind kind = Kind::Text;
         QString text;
-        QByteArray cp932; // the lines' bytes where they are kept undecoded
+        QByteArray bytes; // the file's bytes, where the lines are kept undecoded
         std::vector<Span> lines;
     };
+    static CsvLineList ofBytes(const QByteArray &bytes, Kind kind);
     template<typename View>
     static std::vector<Span> keptSpans(View text);
 

@@ -108,7 +108,7 @@ std::optional<QByteArrayView> TableGrid::cellBytes(qint64 row, qint64 column) co
         return std::nullopt;
     size_t index = 0;
     const Fill *fill = fillOf(row, column, &index);
-    if (!fill || !fill->lines.holdsBytes())
+    if (!fill || !fill->lines.holdsCp932())
         return std::nullopt;
     return fieldOf(m_byteCursor, *fill, index, row, int(column),
                    [&](qsizetype line) { return fill->lines.bytes(line); });
