@@ -1,3 +1,4 @@
+#include "table/CsvReader.h"
 #include "table/CsvWriter.h"
 #include "table/TableEditor.h"
 #include "table/TableHtmlWriter.h"
@@ -107,6 +108,30 @@ private slots:
         QCOMPARE(e.rowsText() + e.colsText(), QStringLiteral("23"));
         e.readCsvFile(file("empty.csv", "\r\n\r\n"), dir.path());
         QCOMPARE(e.rowsText() + e.colsText(), QStringLiteral("01"));
+    }
+
+    // A file kept as its bytes gives each line the text the whole file
+    // decodes to.
+    void linesOfFileBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("UTF-8 line starting with U+FEFF") << QByteArray("a,\xE6\x97\xA5\xE6\x9C\xAC\r\n\xEF\xBB\xBFx,y\r\n")
+                                                        << QStringList{"a,日本", QChar(0xFEFF) + QString("x,y")};
+        QTest::newRow("UTF-8 cut inside its last character") << QByteArray("a,\xE6\x97\xA5\r\nb,c\r\n\xE6\x9D")
+                                                            << QStringList{"a,日", "b,c"};
+        QTest::newRow("UTF-8 but for a surrogate: code page 932")
+            << QByteArray("a,\xE6\x97\xA5\xE6\x9C\xAC\r\n\xED\xA0\x80,x\r\n")
+            << QStringList{"a,\u8B4C\uFF65\u8B5B\uFF6C", "\u605D\uFFFD,x"};
+    }
+    void linesOfFileBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        const CsvReader::Result read = CsvReader::readFile(file("lines.csv", bytes));
+        QStringList lines;
+        for (qsizetype i = 0; i < read.lines.size(); ++i)
+            lines << read.lines.entry(i);
+        QTEST(lines, "lines");
     }
 
     // Cells filled from the lines and cells set one by one, through the
