@@ -21,7 +21,8 @@ namespace tabulink {
 // A table filled from the CSV lines does not store its cells: a cell of the
 // filled rectangle is split out of its line when it is read, so a table of a
 // million lines costs the lines and little more. Texts set cell by cell are
-// kept apart and come first; empty cells cost nothing.
+// kept apart and come first; empty cells cost nothing. Reading a cell moves
+// a cursor inside the grid: one thread at a time reads a grid.
 class TableGrid
 {
 public:
