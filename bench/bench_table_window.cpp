@@ -4,6 +4,9 @@
 // size. The goal: each step within 1 s of CPU for 1,000,000 lines, the peak
 // within 3 times the file.
 // Run: QT_QPA_PLATFORM=offscreen ./build/bench_table_window [lines]
+// With BENCH_KEEP_DIR set, the input and the files written stay in that
+// folder (to compare them between builds with cmp); with BENCH_UTF8 set, the
+// input is written in UTF-8 instead of code page 932.
 
 #include "page/UserDialogs.h"
 #include "textio/Cp932.h"
@@ -13,6 +16,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTabWidget>
@@ -70,8 +74,11 @@ int main(int argc, char **argv)
     setUpApplication();
     const int lines = argc > 1 ? std::atoi(argv[1]) : 200000;
 
-    QTemporaryDir dir;
+    QTemporaryDir temporary;
+    const QString kept = qEnvironmentVariable("BENCH_KEEP_DIR");
+    const QDir dir(kept.isEmpty() ? temporary.path() : kept);
     const QString path = dir.filePath("big.csv");
+    const bool utf8 = qEnvironmentVariableIsSet("BENCH_UTF8");
     {
         // Written in pieces, so that the peak measured is the window's own.
         QFile file(path);
@@ -81,7 +88,7 @@ int main(int argc, char **argv)
         for (int i = 0; i < lines; ++i) {
             text += QStringLiteral("%1,\"商品%2\",東京都,%3, 12.5 ,abc,\"x\"\"y\",末尾\r\n").arg(i).arg(i % 977).arg(i * 7);
             if (text.size() > (1 << 20) || i + 1 == lines) {
-                file.write(Cp932::encode(text, Cp932::Unmappable::QuestionMark));
+                file.write(utf8 ? text.toUtf8() : Cp932::encode(text, Cp932::Unmappable::QuestionMark));
                 text.clear();
             }
         }

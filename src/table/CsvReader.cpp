@@ -10,7 +10,7 @@ namespace CsvReader {
 
 qint64 columnsFor(const CsvLineList &lines)
 {
-    return lines.view(0).count(u',') + 1;
+    return lines.commasIn(0) + 1;
 }
 
 Result fromText(const QString &text)
@@ -25,14 +25,18 @@ Result fromText(const QString &text)
 
 Result readFile(const QString &path)
 {
-    const FileReading::Result read = FileReading::readText(path, MaxFileBytes);
+    FileReading::Content read = FileReading::readContent(path, MaxFileBytes);
     Result r;
     if (!read.ok) {
         r.message = read.message;
         return r;
     }
     try {
-        r = fromText(read.text);
+        r.lines = CsvLineList::keptLinesOfFile(read.bytes);
+        read.bytes = QByteArray(); // a decoded file's bytes go before the grid takes its size
+        r.ok = true;
+        r.rows = r.lines.size();
+        r.columns = columnsFor(r.lines);
     } catch (const std::bad_alloc &) {
         r = Result();
         r.message = FileReading::outOfMemoryText(path);

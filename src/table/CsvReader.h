@@ -22,8 +22,9 @@ qint64 columnsFor(const CsvLineList &lines);
 Result fromText(const QString &text);
 // The largest CSV file read. The grid holds up to TableSize::MaxCells cells;
 // filled with short texts (about ten bytes and a comma each) such a table
-// comes from a file of about 220 MB. Reading holds the bytes and the decoded
-// text (two bytes a character) at once, about 768 MB at this limit.
+// comes from a file of about 220 MB. A code page 932 file is held as its
+// bytes; another is decoded, and reading holds its bytes and its text (two
+// bytes a character) at once, about 768 MB at this limit.
 constexpr qint64 MaxFileBytes = 256 * FileReading::MiB;
 
 // Only regular files up to MaxFileBytes are read; the content is decoded as

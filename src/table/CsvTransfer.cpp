@@ -15,11 +15,7 @@ qint64 run(TableGrid &grid, const CsvLineList &lines, qint64 rows, qint64 column
     columns = std::min<qint64>(columns, grid.colCount());
     if (rows <= 0 || columns <= 0)
         return 0;
-    grid.shareText(lines.text());
-    for (qint64 i = 0; i < rows; ++i) {
-        splitRow(lines.view(i), columns, stripQuotes,
-                 [&](qint64 column, QStringView cell) { grid.setCellText(i, column, cell); });
-    }
+    grid.fillFromLines(lines, int(rows), int(columns), stripQuotes);
     grid.setCurrentCell(int(rows - 1), int(columns - 1));
     return rows * columns;
 }

@@ -29,23 +29,40 @@ View applyQuoteRule(View text, bool stripQuotes)
     return text.size() == 1 ? View() : text.sliced(1, text.size() - 2);
 }
 
+// The fields of one line in order, as the transfer takes them: every comma
+// separates fields; once the fields run out, the last one is given again,
+// stripped again each time.
+template<typename View>
+class FieldCursor
+{
+public:
+    FieldCursor() = default;
+    FieldCursor(View line, bool stripQuotes) : m_rest(line), m_stripQuotes(stripQuotes) {}
+    View next()
+    {
+        const qsizetype comma = commaIn(m_rest);
+        if (comma >= 0) {
+            const View field = applyQuoteRule(m_rest.first(comma), m_stripQuotes);
+            m_rest = m_rest.sliced(comma + 1);
+            return field;
+        }
+        m_rest = applyQuoteRule(m_rest, m_stripQuotes);
+        return m_rest;
+    }
+
+private:
+    View m_rest;
+    bool m_stripQuotes = false;
+};
+
 // The cells one line gives a row of columns cells, each passed to
-// onCell(column, text): every comma separates fields; once the fields run
-// out, the last one is repeated, stripped again for each column; extra
-// fields are dropped.
+// onCell(column, text); fields past columns are dropped.
 template<typename View, typename OnCell>
 void splitRow(View line, qint64 columns, bool stripQuotes, OnCell &&onCell)
 {
-    for (qint64 column = 0; column < columns; ++column) {
-        const qsizetype comma = commaIn(line);
-        if (comma >= 0) {
-            onCell(column, applyQuoteRule(line.first(comma), stripQuotes));
-            line = line.sliced(comma + 1);
-        } else {
-            line = applyQuoteRule(line, stripQuotes);
-            onCell(column, line);
-        }
-    }
+    FieldCursor<View> fields(line, stripQuotes);
+    for (qint64 column = 0; column < columns; ++column)
+        onCell(column, fields.next());
 }
 
 // Fills rows 0..rows-1, columns 0..columns-1 from lines 0..rows-1. Every
@@ -53,6 +70,7 @@ void splitRow(View line, qint64 columns, bool stripQuotes, OnCell &&onCell)
 // (stripped again per column), extra fields are dropped, rows beyond the list
 // become empty. The caller makes sure the rectangle lies inside the table.
 // The current cell ends on the last cell stored. Returns the cells stored.
+// Running out of memory leaves the table as it was.
 qint64 run(TableGrid &grid, const CsvLineList &lines, qint64 rows, qint64 columns, bool stripQuotes);
 
 } // namespace CsvTransfer

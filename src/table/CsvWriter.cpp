@@ -1,5 +1,6 @@
 #include "table/CsvWriter.h"
 
+#include "table/CsvTransfer.h"
 #include "table/TableGrid.h"
 #include "textio/LineSink.h"
 
@@ -7,26 +8,48 @@ namespace tabulink {
 
 namespace CsvWriter {
 
+namespace {
+// The transfer takes one pair of quotes off a field that begins and ends
+// with one, so such a cell gets one pair more here: a saved file reads back
+// into the same cells.
+template<typename View>
+bool needsQuotes(View cell)
+{
+    return !cell.isEmpty() && CsvTransfer::isQuote(cell.front()) && CsvTransfer::isQuote(cell.back());
+}
+} // namespace
+
 void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 columns)
 {
-    QString line;
+    QByteArray recoded;
     for (qint64 i = 0; i < rows; ++i) {
-        line.resize(0); // keeps the capacity, unlike clear()
         for (qint64 j = 0; j < columns; ++j) {
             if (j > 0)
-                line += u',';
+                sink.put(",");
+            // A cell still in a code page 932 file's bytes is copied from
+            // them; where a character is replaced, the text is encoded
+            // instead, so that the sink counts it.
+            if (const auto bytes = grid.cellBytes(i, j)) {
+                const bool quoted = needsQuotes(*bytes);
+                recoded.resize(0);
+                if (quoted)
+                    recoded += '"';
+                if (Cp932::recodeAppendAs(*bytes, Cp932::Unmappable::QuestionMark, recoded) == 0) {
+                    if (quoted)
+                        recoded += '"';
+                    sink.put(recoded);
+                    continue;
+                }
+            }
             const QStringView cell = grid.cellView(i, j);
-            // The transfer takes one pair of quotes off a field that begins
-            // and ends with one, so such a cell gets one pair more here: a
-            // saved file reads back into the same cells.
-            const bool quoted = !cell.isEmpty() && cell.front() == u'"' && cell.back() == u'"';
+            const bool quoted = needsQuotes(cell);
             if (quoted)
-                line += u'"';
-            line += cell;
+                sink.put("\"");
+            sink.putEncoded(cell);
             if (quoted)
-                line += u'"';
+                sink.put("\"");
         }
-        sink.line(line);
+        sink.endLine();
     }
 }
 

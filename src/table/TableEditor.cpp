@@ -1,6 +1,5 @@
 #include "table/TableEditor.h"
 
-#include "page/OutOfMemory.h"
 #include "page/PageMessages.h"
 #include "table/CsvReader.h"
 #include "table/CsvTransfer.h"
@@ -118,20 +117,11 @@ TableEditor::Result TableEditor::transferToGrid(bool stripQuotes)
     if (result.message.kind != UserMessage::Kind::None)
         return result;
     qint64 stored = 0;
-    // Cells view the lines' text; filling them allocates nothing, so the
-    // table needs no copy to fall back on (for a large file, the copy would
-    // be the largest thing the transfer holds).
-    bool shared = false;
     try {
-        m_grid.shareText(m_lines.text());
-        shared = m_grid.sharesText(m_lines.text());
+        stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes);
     } catch (const std::bad_alloc &) {
         return error(PageMessages::outOfMemory());
     }
-    if (shared)
-        stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes);
-    else if (!OutOfMemory::runRestoring(m_grid, [&] { stored = CsvTransfer::run(m_grid, m_lines, r, c, stripQuotes); }))
-        return error(PageMessages::outOfMemory());
     if (stored > 0)
         result.changes.cells = {0, 0, int(r), int(c)};
     return result;
@@ -180,8 +170,13 @@ TableEditor::Result TableEditor::deleteRow()
     Result result;
     if (m_grid.rowCount() == 0)
         return result;
-    result.changes.removedRow = m_grid.currentRow();
-    m_grid.removeRow(m_grid.currentRow());
+    const int row = m_grid.currentRow();
+    try {
+        m_grid.removeRow(row);
+    } catch (const std::bad_alloc &) {
+        return error(PageMessages::outOfMemory());
+    }
+    result.changes.removedRow = row;
     m_rowsText = QString::number(m_grid.rowCount());
     result.changes.selectors = true;
     return result;
@@ -193,7 +188,13 @@ TableEditor::Result TableEditor::deleteColumn()
     if (m_grid.colCount() == 0)
         return result;
     const int column = m_grid.currentCol();
-    if (m_grid.removeColumnShifting(column)) {
+    bool moved = false;
+    try {
+        moved = m_grid.removeColumnShifting(column);
+    } catch (const std::bad_alloc &) {
+        return error(PageMessages::outOfMemory());
+    }
+    if (moved) {
         m_grid.setCurrentCell(m_grid.rowCount() - 1, m_grid.colCount() - 1);
         result.changes.cells = {0, column, m_grid.rowCount(), m_grid.colCount() - column};
     }

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "table/CsvLineList.h"
+#include "table/CsvTransfer.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tabulink {
@@ -13,12 +18,11 @@ namespace tabulink {
 // mode. Every row and column is data; the heading row of the width mode is
 // only a way of showing row 0.
 //
-// The texts live in one shared character pool; a cell is an offset and a
-// length into it, so a large table costs 8 bytes per cell plus its text and
-// no heap object per cell. Replaced texts leave garbage in the pool, which is
-// compacted once it outweighs the live text. Cells taken from the CSV lines
-// view the lines' own text instead (see shareText), so a table filled from a
-// large file costs no second copy of it.
+// A table filled from the CSV lines does not store its cells: a cell of the
+// filled rectangle is split out of its line when it is read, so a table of a
+// million lines costs the lines and little more. Texts set cell by cell are
+// kept apart and come first; empty cells cost nothing. Reading a cell moves
+// a cursor inside the grid: one thread at a time reads a grid.
 class TableGrid
 {
 public:
@@ -39,14 +43,20 @@ public:
         return row >= 0 && column >= 0 && row < m_rows && column < m_columns;
     }
     // Cells outside the table read as empty; writing to one does nothing.
+    // A view stays valid until the table changes or a cell of another row
+    // is read.
     QString cellText(qint64 row, qint64 column) const { return cellView(row, column).toString(); }
     QStringView cellView(qint64 row, qint64 column) const;
+    // The cell's code page 932 bytes, which decode to its text, where it is
+    // split out of lines held as a file's bytes; none otherwise. Valid as a
+    // view from cellView is.
+    std::optional<QByteArrayView> cellBytes(qint64 row, qint64 column) const;
     void setCellText(qint64 row, qint64 column, QStringView text);
-    // From now on a text given to setCellText that lies inside text is kept
-    // as a view into it, without a copy and without allocating; the grid
-    // holds text (implicitly shared) while any cell views it.
-    void shareText(const QString &text);
-    bool sharesText(const QString &text) const { return !text.isEmpty() && text.constData() == m_shared.constData(); }
+    // Rows 0..rows-1 and columns 0..columns-1 (inside the table) take the
+    // cells the transfer splits out of lines 0..rows-1; rows beyond the
+    // lines become empty. Nothing is stored per cell. Running out of memory
+    // leaves the table as it was.
+    void fillFromLines(const CsvLineList &lines, int rows, int columns, bool stripQuotes);
 
     int currentRow() const { return m_currentRow; }
     int currentCol() const { return m_currentCol; }
@@ -67,38 +77,50 @@ public:
     bool firstRowFixed() const { return m_firstRowFixed; }
     void setFirstRowFixed(bool fixed) { m_firstRowFixed = fixed; }
 
-    // Characters held by the pool, garbage included (for tests and benchmarks).
-    qsizetype poolSize() const { return m_pool.size(); }
+    // Characters held by the cells set one by one (for tests and benchmarks).
+    qsizetype poolSize() const;
 
 private:
-    // A length with kShared set views the shared text, not the pool.
-    static constexpr std::uint32_t kShared = 0x80000000u;
-    struct Span {
-        std::uint32_t offset = 0;
-        std::uint32_t length = 0;
+    // One fill from the lines: rows 0..rows-1 and columns
+    // 0..fieldOf.size()-1, until a later fill covers it. Deletions make row
+    // r show line lineOf[r] (row r is line r while lineOf is empty) and
+    // column c show field fieldOf[c].
+    struct Fill {
+        CsvLineList lines;
+        int rows = 0;
+        std::vector<std::uint32_t> lineOf;
+        std::vector<int> fieldOf;
+        bool stripQuotes = false;
+    };
+    // Where the last cell read from a fill was split, so that reading a row
+    // left to right splits its line once.
+    template<typename View>
+    struct Cursor {
+        size_t fill = 0;
+        qint64 row = -1;
+        int field = -1;
+        CsvTransfer::FieldCursor<View> fields;
+        View cell;
     };
 
-    size_t indexOf(qint64 row, qint64 column) const { return size_t(row) * size_t(m_columns) + size_t(column); }
-    void drop(const Span &span)
-    {
-        if (span.length & kShared) {
-            if (--m_sharedCells == 0)
-                m_shared = QString();
-        } else {
-            m_garbage += span.length;
-        }
-    }
-    void compactIfWasteful();
-    void compact();
+    static quint64 keyOf(qint64 row, qint64 column) { return quint64(row) << 32 | quint64(column); }
+    static int rowOf(quint64 key) { return int(key >> 32); }
+    static int columnOf(quint64 key) { return int(key & 0xFFFFFFFFu); }
+    // The fill that shows the cell, if any, the cell set one by one aside.
+    const Fill *fillOf(qint64 row, qint64 column, size_t *index) const;
+    template<typename View, typename LineOf>
+    static View fieldOf(Cursor<View> &cursor, const Fill &fill, size_t index, qint64 row, int column, LineOf &&lineOf);
+    void forgetCursors() const;
+    bool isFilled(qint64 row, qint64 column) const;
     void clampCurrent();
 
     int m_rows = 0;
     int m_columns = 0;
-    std::vector<Span> m_cells;
-    QString m_pool;
-    qsizetype m_garbage = 0;
-    QString m_shared;
-    qint64 m_sharedCells = 0;
+    std::vector<Fill> m_fills; // oldest first; a later one covers an earlier one
+    QHash<quint64, QString> m_set; // cells set one by one, by keyOf
+    mutable Cursor<QStringView> m_cursor;
+    mutable Cursor<QByteArrayView> m_byteCursor;
+    mutable QString m_decodedLine; // the line m_cursor splits, where decoded
     int m_currentRow = 0;
     int m_currentCol = 0;
     bool m_firstRowFixed = false;

@@ -58,7 +58,12 @@ void writeBody(LineSink &sink, const TableGrid &grid, const TableHtmlOptions &op
         for (qint64 c = 0; c < options.columns; ++c) {
             const bool left = c == 0;
             sink.put(markup.start[top][left]);
-            sink.putEncoded(cellText(grid.cellView(r, c), QStringView(u"\u3000"), options));
+            // A cell still in a code page 932 file's bytes is written from
+            // them, as the streamed page writes it.
+            if (const auto bytes = grid.cellBytes(r, c))
+                sink.putRecoded(cellText(*bytes, QByteArrayView("\x81\x40"), options));
+            else
+                sink.putEncoded(cellText(grid.cellView(r, c), QStringView(u"\u3000"), options));
             sink.put(markup.end[top][left]);
             sink.endLine();
         }

@@ -9,7 +9,9 @@ namespace tabulink {
 namespace TableSize {
 
 // Limits chosen so that the table, its view and a page written from it stay
-// within the memory of an ordinary desktop; 8 bytes per cell plus the texts.
+// within the memory of an ordinary desktop: the view takes some bytes a row,
+// cells filled from the CSV lines take nothing of their own, and cells set
+// one by one their text and an entry each.
 constexpr qint64 MaxRows = 10'000'000;
 constexpr qint64 MaxColumns = 100'000;
 constexpr qint64 MaxCells = 20'000'000;

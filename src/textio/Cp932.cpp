@@ -547,6 +547,45 @@ QString decodeFileContent(const QByteArray &bytes)
     return decode(bytes);
 }
 
+qsizetype recodeAppendAs(QByteArrayView bytes, Unmappable mode, QByteArray &out)
+{
+    const Tables &t = tables();
+    const qsizetype n = bytes.size();
+    const auto *b = reinterpret_cast<const quint8 *>(bytes.data());
+    qsizetype replaced = 0;
+    qsizetype run = 0; // start of the bytes copied as they stand
+    qsizetype i = 0;
+    while (i < n) {
+        const quint8 c = b[i];
+        if (t.singleSame[c]) {
+            ++i;
+            continue;
+        }
+        if (t.isLead[c] && i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
+            i += 2;
+            continue;
+        }
+        out.append(bytes.sliced(run, i - run));
+        // What decode() makes of this byte or pair.
+        char16_t ch = t.single[c];
+        qsizetype used = 1;
+        if (ch == kLead) {
+            ch = kInvalid;
+            if (i + 1 < n && Tables::isTrail(b[i + 1])) {
+                ch = t.pair[(c << 8) | b[i + 1]];
+                used = 2;
+            }
+        }
+        if (ch == kInvalid)
+            ch = 0xFFFD;
+        replaced += encodeAppend(QStringView(&ch, 1), mode, out);
+        i += used;
+        run = i;
+    }
+    out.append(bytes.sliced(run));
+    return replaced;
+}
+
 } // namespace Cp932
 
 } // namespace tabulink

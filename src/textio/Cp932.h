@@ -62,6 +62,10 @@ bool surelyCp932(QByteArrayView bytes);
 // True when bytes start with a UTF-8 or UTF-16 byte-order mark.
 bool hasByteOrderMark(QByteArrayView bytes);
 
+// Appends encode(decode(bytes), mode), copying the bytes that read back as
+// themselves as they stand. Returns the number of characters replaced.
+qsizetype recodeAppendAs(QByteArrayView bytes, Unmappable mode, QByteArray &out);
+
 } // namespace Cp932
 
 } // namespace tabulink

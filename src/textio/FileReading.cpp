@@ -88,9 +88,9 @@ QString outOfMemoryText(const QString &path)
     return IoMessages::outOfMemory(QDir::toNativeSeparators(path));
 }
 
-Result readText(const QString &path, qint64 maxBytes)
+Content readContent(const QString &path, qint64 maxBytes)
 {
-    Result r;
+    Content r;
     const QString shown = QDir::toNativeSeparators(path);
     // A name that is not UTF-8 is shown decoded: open it by its own bytes.
     const QByteArray native = NativePath::encode(path);
@@ -121,19 +121,37 @@ Result readText(const QString &path, qint64 maxBytes)
         return r;
     }
     try {
-        QByteArray bytes;
         int error = 0;
-        if (!readUpTo(file.get(), st.st_size, maxBytes, bytes, &error)) {
+        if (!readUpTo(file.get(), st.st_size, maxBytes, r.bytes, &error)) {
+            r.bytes = QByteArray();
             r.message = IoMessages::cannotRead(shown, QString::fromLocal8Bit(strerror(error)));
             return r;
         }
-        if (bytes.size() > maxBytes) {
-            r.message = tooLargeText(path, maxBytes);
-            return r;
-        }
-        r.text = Cp932::decodeFileContent(bytes);
     } catch (const std::bad_alloc &) {
-        r = Result();
+        r = Content();
+        r.message = outOfMemoryText(path);
+        return r;
+    }
+    if (r.bytes.size() > maxBytes) {
+        r.bytes = QByteArray();
+        r.message = tooLargeText(path, maxBytes);
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+Result readText(const QString &path, qint64 maxBytes)
+{
+    Result r;
+    const Content content = readContent(path, maxBytes);
+    if (!content.ok) {
+        r.message = content.message;
+        return r;
+    }
+    try {
+        r.text = Cp932::decodeFileContent(content.bytes);
+    } catch (const std::bad_alloc &) {
         r.message = outOfMemoryText(path);
         return r;
     }

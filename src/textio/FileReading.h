@@ -2,6 +2,7 @@
 
 #include "textio/Outcome.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,12 @@ constexpr qint64 DefaultMaxBytes = 256 * MiB;
 struct Result : Outcome {
     QString text; // decoded content
 };
+
+// The file's bytes as they stand, with the checks and messages of readText.
+struct Content : Outcome {
+    QByteArray bytes;
+};
+Content readContent(const QString &path, qint64 maxBytes = DefaultMaxBytes);
 
 // A file above maxBytes is refused before it is read. A file whose size the
 // system does not report (most of /proc says 0) is read up to maxBytes and

@@ -1,3 +1,4 @@
+#include "table/CsvReader.h"
 #include "table/CsvWriter.h"
 #include "table/TableEditor.h"
 #include "table/TableHtmlWriter.h"
@@ -107,6 +108,75 @@ private slots:
         QCOMPARE(e.rowsText() + e.colsText(), QStringLiteral("23"));
         e.readCsvFile(file("empty.csv", "\r\n\r\n"), dir.path());
         QCOMPARE(e.rowsText() + e.colsText(), QStringLiteral("01"));
+    }
+
+    // A file kept as its bytes gives each line the text the whole file
+    // decodes to.
+    void linesOfFileBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("UTF-8 line starting with U+FEFF") << QByteArray("a,\xE6\x97\xA5\xE6\x9C\xAC\r\n\xEF\xBB\xBFx,y\r\n")
+                                                        << QStringList{"a,日本", QChar(0xFEFF) + QString("x,y")};
+        QTest::newRow("UTF-8 cut inside its last character") << QByteArray("a,\xE6\x97\xA5\r\nb,c\r\n\xE6\x9D")
+                                                            << QStringList{"a,日", "b,c"};
+        QTest::newRow("UTF-8 but for a surrogate: code page 932")
+            << QByteArray("a,\xE6\x97\xA5\xE6\x9C\xAC\r\n\xED\xA0\x80,x\r\n")
+            << QStringList{"a,\u8B4C\uFF65\u8B5B\uFF6C", "\u605D\uFFFD,x"};
+    }
+    void linesOfFileBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        const CsvReader::Result read = CsvReader::readFile(file("lines.csv", bytes));
+        QStringList lines;
+        for (qsizetype i = 0; i < read.lines.size(); ++i)
+            lines << read.lines.entry(i);
+        QTEST(lines, "lines");
+    }
+
+    // Cells filled from the lines and cells set one by one, through the
+    // edits that move, cut and overwrite them. The file is code page 932,
+    // with a lead byte that has no second byte at the end of a line.
+    void filledAndSetCells_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<Rows>("cells");
+        QTest::newRow("a set cell moves with its row") << "A;transfer;store 1 1 X;delrow 0"
+                                                       << Rows{{"日", "X", "語"}, {"g", "h", "i\uFFFD"}};
+        QTest::newRow("emptied and set cells move with their column")
+            << "A;transfer;store 0 1 ;store 2 2 Z;delcol 0" << Rows{{"", "c"}, {"本", "語"}, {"h", "Z"}};
+        QTest::newRow("a smaller transfer overwrites its rectangle only") << "A;transfer;store 0 0 X;store 2 2 Z;B;size 2 2;transfer"
+                                                                          << Rows{{"p", "q", "c"}, {"s", "t", "語"}, {"g", "h", "Z"}};
+        QTest::newRow("cells cut off come back empty") << "A;transfer;size 1 2;commit;size 3 3;commit"
+                                                       << Rows{{"a", "b", ""}, {"", "", ""}, {"", "", ""}};
+    }
+    void filledAndSetCells()
+    {
+        QFETCH(QString, steps);
+        const QString a = file("a.csv", "a,b,c\r\n\x93\xFA,\x96\x7B,\x8C\xEA\r\n\r\ng,h,i\x81\r\n");
+        const QString b = file("b.csv", "p,q,r\r\ns,t,u\r\nv,w,x\r\n");
+        TableEditor e;
+        for (const QString &step : steps.split(';')) {
+            const QStringList w = step.split(' ');
+            if (w[0] == "A" || w[0] == "B") {
+                e.readCsvFile(w[0] == "A" ? a : b, dir.path());
+            } else if (w[0] == "transfer") {
+                e.transferToGrid(true);
+            } else if (w[0] == "store") {
+                e.setCurrentCell(w[1].toInt(), w[2].toInt());
+                e.storeCellText(w[3]);
+            } else if (w[0] == "size") {
+                e.setRowsText(w[1]);
+                e.setColsText(w[2]);
+            } else if (w[0] == "commit") {
+                e.commitRows();
+                e.commitColumns();
+            } else {
+                e.setCurrentCell(w[1].toInt(), w[1].toInt());
+                w[0] == "delrow" ? e.deleteRow() : e.deleteColumn();
+            }
+        }
+        QTEST(table(e.grid()), "cells");
     }
 
     // The transfer takes R and C from the selector texts as typed (the
