@@ -6,7 +6,6 @@
 #include <QString>
 
 #include <new>
-#include <optional>
 #include <utility>
 
 namespace tabulink {
@@ -27,27 +26,6 @@ bool runTellingUser(UserDialogs &dialogs, Action &&action)
         return true;
     } catch (const std::bad_alloc &) {
         dialogs.error(PageMessages::outOfMemory());
-        return false;
-    }
-}
-
-// Runs action; when an allocation inside it fails, puts state back as it
-// was before the action and returns false. A copy is taken first; when even
-// that does not fit, nothing runs.
-template <typename State, typename Action>
-bool runRestoring(State &state, Action &&action)
-{
-    std::optional<State> before;
-    try {
-        before.emplace(state);
-    } catch (const std::bad_alloc &) {
-        return false;
-    }
-    try {
-        std::forward<Action>(action)();
-        return true;
-    } catch (const std::bad_alloc &) {
-        state = std::move(*before);
         return false;
     }
 }
