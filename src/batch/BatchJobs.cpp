@@ -16,7 +16,6 @@
 #include "textio/FilePieces.h"
 #include "textio/FileReading.h"
 #include "textio/LineSink.h"
-#include "textio/Utf8Mistakes.h"
 #include "textpage/EditorText.h"
 #include "textpage/ImodePageWriter.h"
 #include "textpage/TextFile.h"
@@ -143,14 +142,7 @@ std::shared_ptr<FilePieces> cp932Pieces(const QString &path, qint64 maxBytes, QS
     }
     if (!pieces->usable())
         return nullptr;
-    const QByteArrayView first = pieces->first();
-    if (Cp932::hasByteOrderMark(first))
-        return nullptr;
-    Utf8Mistakes utf8;
-    utf8.feed(reinterpret_cast<const quint8 *>(first.data()), first.size());
-    if (utf8.found() || (pieces->firstIsAll() && Cp932::surelyCp932(first)))
-        return pieces;
-    return nullptr;
+    return Cp932::surelyCp932FromStart(pieces->first(), pieces->firstIsAll()) ? pieces : nullptr;
 }
 
 Job textJob(const Options &options)

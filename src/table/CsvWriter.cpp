@@ -34,7 +34,7 @@ void writeLines(LineSink &sink, const TableGrid &grid, qint64 rows, qint64 colum
                 recoded.resize(0);
                 if (quoted)
                     recoded += '"';
-                if (Cp932::recodeAppendAs(*bytes, Cp932::Unmappable::QuestionMark, recoded) == 0) {
+                if (Cp932::recodeAppend(*bytes, recoded, Cp932::Unmappable::QuestionMark) == 0) {
                     if (quoted)
                         recoded += '"';
                     sink.put(recoded);

@@ -33,12 +33,11 @@ struct Tables {
     // decoded and encoded again for a page.
     std::array<quint8, 256> singleSame{};
     std::array<bool, 256> isLead{};
-    std::vector<quint8> pairSame; // bytes, not bits: looked up for every pair
     // Indexed by a byte and the next one (first | second << 8): 1 when a
     // character starting at the first would not read back as itself.
     std::vector<quint8> startsOther;
 
-    Tables() : pair(65536, kInvalid), code(65536, kNoCode), pairSame(65536, false), startsOther(65536)
+    Tables() : pair(65536, kInvalid), code(65536, kNoCode), startsOther(65536)
     {
         iconv_t toU = iconv_open("UTF-16LE", "CP932");
         if (toU == reinterpret_cast<iconv_t>(-1))
@@ -156,12 +155,12 @@ struct Tables {
             isLead[b] = single[b] == kLead;
             singleSame[b] = !isLead[b] && same(single[b], quint16(b));
         }
-        for (int p = 0x8100; p < 65536; ++p)
-            pairSame[p] = single[p >> 8] == kLead && isTrail(quint8(p)) && same(pair[p], quint16(p));
         for (int w = 0; w < 65536; ++w) {
             const quint8 first = quint8(w);
             const quint8 second = quint8(w >> 8);
-            startsOther[w] = isLead[first] ? !pairSame[(first << 8) | second] : !singleSame[first];
+            const quint16 code = quint16(first << 8 | second);
+            const bool pairSame = isLead[first] && isTrail(second) && same(pair[code], code);
+            startsOther[w] = isLead[first] ? !pairSame : !singleSame[first];
         }
     }
 
@@ -322,7 +321,7 @@ qsizetype sameLength(QByteArrayView bytes)
     }
 }
 
-qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
+qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced, Unmappable mode)
 {
     const qsizetype n = bytes.size();
     if (n == 0)
@@ -342,7 +341,7 @@ qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
             if (c < 0x80)
                 break;
             if (t.isLead[c]) {
-                if (i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
+                if (i + 1 < n && !t.startsOther[c | (b[i + 1] << 8)]) {
                     i += 2;
                     continue;
                 }
@@ -365,7 +364,7 @@ qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
             if (ch == kInvalid)
                 ch = 0xFFFD;
             encoded.resize(0);
-            *replaced += encodeAppend(QStringView(&ch, 1), Unmappable::NumericReference, encoded);
+            *replaced += encodeAppend(QStringView(&ch, 1), mode, encoded);
             std::memcpy(o, encoded.constData(), size_t(encoded.size()));
             o += encoded.size();
             i += used;
@@ -381,12 +380,12 @@ qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced)
     return o - out;
 }
 
-qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out)
+qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out, Unmappable mode)
 {
     const qsizetype at = out.size();
     out.resize(at + bytes.size() * 8);
     qsizetype replaced = 0;
-    out.resize(at + recodeTo(bytes, out.data() + at, &replaced));
+    out.resize(at + recodeTo(bytes, out.data() + at, &replaced, mode));
     return replaced;
 }
 
@@ -528,6 +527,15 @@ bool surelyCp932(QByteArrayView bytes)
     return !hasByteOrderMark(bytes) && !mayBeUtf8(bytes);
 }
 
+bool surelyCp932FromStart(QByteArrayView start, bool whole)
+{
+    if (whole || hasByteOrderMark(start))
+        return surelyCp932(start);
+    Utf8Mistakes mistakes;
+    mistakes.feed(reinterpret_cast<const quint8 *>(start.data()), start.size());
+    return mistakes.found();
+}
+
 QString decodeFileContent(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -545,45 +553,6 @@ QString decodeFileContent(const QByteArray &bytes)
             return text;
     }
     return decode(bytes);
-}
-
-qsizetype recodeAppendAs(QByteArrayView bytes, Unmappable mode, QByteArray &out)
-{
-    const Tables &t = tables();
-    const qsizetype n = bytes.size();
-    const auto *b = reinterpret_cast<const quint8 *>(bytes.data());
-    qsizetype replaced = 0;
-    qsizetype run = 0; // start of the bytes copied as they stand
-    qsizetype i = 0;
-    while (i < n) {
-        const quint8 c = b[i];
-        if (t.singleSame[c]) {
-            ++i;
-            continue;
-        }
-        if (t.isLead[c] && i + 1 < n && t.pairSame[(c << 8) | b[i + 1]]) {
-            i += 2;
-            continue;
-        }
-        out.append(bytes.sliced(run, i - run));
-        // What decode() makes of this byte or pair.
-        char16_t ch = t.single[c];
-        qsizetype used = 1;
-        if (ch == kLead) {
-            ch = kInvalid;
-            if (i + 1 < n && Tables::isTrail(b[i + 1])) {
-                ch = t.pair[(c << 8) | b[i + 1]];
-                used = 2;
-            }
-        }
-        if (ch == kInvalid)
-            ch = 0xFFFD;
-        replaced += encodeAppend(QStringView(&ch, 1), mode, out);
-        i += used;
-        run = i;
-    }
-    out.append(bytes.sliced(run));
-    return replaced;
 }
 
 } // namespace Cp932

@@ -29,13 +29,14 @@ qsizetype encodeTo(QStringView text, Unmappable mode, char *out, qsizetype *repl
 // Bytes that do not decode become U+FFFD; decoding never fails.
 QString decode(const QByteArray &bytes);
 // Appends what code page 932 bytes become when they are read and written
-// again with Unmappable::NumericReference, exactly
-// encode(decode(bytes), NumericReference), without the text in between: most
-// bytes are copied as they stand. Returns the number of characters replaced.
-qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out);
+// again, exactly encode(decode(bytes), mode), without the text in between:
+// most bytes are copied as they stand. Returns the number of characters
+// replaced.
+qsizetype recodeAppend(QByteArrayView bytes, QByteArray &out, Unmappable mode = Unmappable::NumericReference);
 // The same into out, which has room for 8 bytes per byte of bytes; returns
 // the number of bytes written and adds the characters replaced to *replaced.
-qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced);
+qsizetype recodeTo(QByteArrayView bytes, char *out, qsizetype *replaced,
+                   Unmappable mode = Unmappable::NumericReference);
 // How many bytes from the start of bytes are whole characters that
 // recodeTo copies as they stand.
 qsizetype sameLength(QByteArrayView bytes);
@@ -59,12 +60,11 @@ QString decodeFileContent(const QByteArray &bytes);
 // byte-order mark, and no byte of E0 or above or a plain UTF-8 mistake. False
 // leaves it open.
 bool surelyCp932(QByteArrayView bytes);
+// The same for a file known by its first bytes only (all of it when whole):
+// a UTF-8 mistake among them is enough.
+bool surelyCp932FromStart(QByteArrayView start, bool whole);
 // True when bytes start with a UTF-8 or UTF-16 byte-order mark.
 bool hasByteOrderMark(QByteArrayView bytes);
-
-// Appends encode(decode(bytes), mode), copying the bytes that read back as
-// themselves as they stand. Returns the number of characters replaced.
-qsizetype recodeAppendAs(QByteArrayView bytes, Unmappable mode, QByteArray &out);
 
 } // namespace Cp932
 
