@@ -79,13 +79,11 @@ QString shownName(const QByteArray &bytes, const QSet<QString> &taken)
 
 // Appends a file name as UTF-16 when it is UTF-8 that the file list shows
 // as it reads, character for character. False for bytes that are not
-// UTF-8 (shown in another form), a leading byte-order mark (which the
-// decoder drops) and the noncharacters, which are left to listFolder too.
+// UTF-8 (shown in another form) and the noncharacters, which are left to
+// listFolder too.
 bool appendPlainUtf8(std::u16string &out, const char *name)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(name);
-    if (p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
-        return false;
     while (const unsigned c = *p) {
         if (c < 0x80) {
             out.push_back(char16_t(c));
@@ -127,34 +125,45 @@ bool appendPlainUtf8(std::u16string &out, const char *name)
     return true;
 }
 
+// Calls take(name, kind) for every entry of folder but the hidden ones
+// (and "." and ".."), until take returns false. Empty when the folder was
+// read, else the system's reason.
+template<typename Take>
+QString forEachEntry(const QString &folder, Take &&take)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    const int fd = ::dirfd(dir);
+    int readError = 0;
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(dir);
+        if (!entry) {
+            readError = errno;
+            break;
+        }
+        if (entry->d_name[0] != '.' && !take(entry->d_name, kindOf(fd, entry)))
+            break;
+    }
+    ::closedir(dir);
+    return readError != 0 ? QString::fromLocal8Bit(std::strerror(readError)) : QString();
+}
+
 } // namespace
 
 FileNames listFileNames(const QString &folder)
 {
     FileNames result;
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir) {
-        result.message = QString::fromLocal8Bit(std::strerror(errno));
-        return result;
-    }
-    const int fd = ::dirfd(dir);
     result.starts.push_back(0);
-    errno = 0;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (entry->d_name[0] != '.' && kindOf(fd, entry) == Kind::File) {
-            if (!appendPlainUtf8(result.text, entry->d_name)) {
-                result.plain = false;
-                break;
-            }
-            result.starts.push_back(result.text.size());
-        }
-        errno = 0;
-    }
-    const int readError = result.plain ? errno : 0;
-    ::closedir(dir);
-    if (readError != 0)
-        result.message = QString::fromLocal8Bit(std::strerror(readError));
-    if (readError != 0 || !result.plain) {
+    result.message = forEachEntry(folder, [&result](const char *name, Kind kind) {
+        if (kind != Kind::File)
+            return true;
+        result.plain = appendPlainUtf8(result.text, name);
+        result.starts.push_back(result.text.size());
+        return result.plain;
+    });
+    if (!result.message.isEmpty() || !result.plain) {
         result.text.clear();
         result.starts.clear();
         return result;
@@ -177,39 +186,24 @@ void sortNames(QStringList &names)
 FolderListing listFolder(const QString &folder, ListWhat what)
 {
     FolderListing result;
-    const QByteArray encoded = QFile::encodeName(folder);
-    DIR *dir = ::opendir(encoded.constData());
-    if (!dir) {
-        result.message = QString::fromLocal8Bit(std::strerror(errno));
-        return result;
-    }
-    const int fd = ::dirfd(dir);
     QList<QByteArray> nonUtf8Files;
-    errno = 0;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.') // hidden, and "." and ".."
-            continue;
-        const Kind kind = kindOf(fd, entry);
+    // A name may start with a byte-order mark like any character: it stays,
+    // or the name would be another file's.
+    const auto flags = QStringConverter::Flag::ConvertInitialBom;
+    result.message = forEachEntry(folder, [&](const char *name, Kind kind) {
         if (kind == Kind::File) {
-            const QByteArray bytes(entry->d_name);
-            // A name may start with a byte-order mark like any character:
-            // it stays, or the name would be another file's.
-            QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-            const QString name = utf8.decode(bytes);
+            QStringDecoder utf8(QStringConverter::Utf8, flags);
+            const QString decoded = utf8.decode(QByteArrayView(name));
             if (utf8.hasError())
-                nonUtf8Files.append(bytes);
+                nonUtf8Files.append(QByteArray(name));
             else
-                result.files.append(name);
+                result.files.append(decoded);
         } else if (kind == Kind::Folder && what == ListWhat::FoldersAndFiles) {
-            result.folders.append(QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom)
-                                      .decode(QByteArrayView(entry->d_name)));
+            result.folders.append(QStringDecoder(QStringConverter::Utf8, flags).decode(QByteArrayView(name)));
         }
-        errno = 0;
-    }
-    const int readError = errno;
-    ::closedir(dir);
-    if (readError != 0) {
-        result.message = QString::fromLocal8Bit(std::strerror(readError));
+        return true;
+    });
+    if (!result.message.isEmpty()) {
         result.folders.clear();
         result.files.clear();
         return result;
