@@ -16,9 +16,11 @@ namespace {
 // one unit is then a store, and a row of the list allocates nothing.
 using Text = std::u16string;
 
+// Unit for unit: a leading U+FEFF or U+FFFE is part of a file name, not a
+// byte-order mark to drop or to swap the rest by.
 QString toQString(const Text &text)
 {
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
 }
 
 void appendPercent(Text &out, char16_t c)

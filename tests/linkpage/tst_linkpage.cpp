@@ -131,6 +131,8 @@ private slots:
         QTest::newRow("one-way") << "¥‾〜−—‖¢£¬.txt,x" << QByteArray()
                                  << "<A href=\"&#165;&#8254;&#12316;&#8722;&#8212;&#8214;&#162;&#163;&#172;.txt\">x</A>";
         QTest::newRow("round trip, Japanese") << "～－∥￥夏.txt,x" << QByteArray() << "<A href=\"～－∥￥夏.txt\">x</A>";
+        QTest::newRow("leading U+FFFE and U+FEFF") << QString::fromUtf8("\uFFFE\u3042,\uFEFFb") << QByteArray()
+                                                  << QString::fromUtf8("<A href=\"\uFFFE\u3042\">\uFEFFb</A>");
         QTest::newRow("not utf-8") << "写真 a.jpg,x" << QByteArray("\x8E\xCA\x90\x5E a.jpg") << "<A href=\"%8E%CA%90%5E%20a.jpg\">x</A>";
     }
     void links()
@@ -142,6 +144,7 @@ private slots:
         entry.nativeName = native;
         QCOMPARE(entry.shown(), row); // as the list shows it
         QCOMPARE(LinkListBody::linkLine(entry), link + "</td></tr>");
+        QVERIFY(link.startsWith("<A href=\"" + LinkListBody::linkTarget(entry.fileName, native) + "\">"));
     }
 };
 
