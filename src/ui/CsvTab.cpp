@@ -35,6 +35,17 @@ QStringList numberItems(int from, int to)
     return items;
 }
 
+// The shown text and the current entry go together: the arrow keys step
+// from the current entry, so a selector showing "4" with "2" current would
+// step to "3" on Down.
+void showSelectorText(QComboBox *combo, const QString &text)
+{
+    const int index = combo->findText(text, Qt::MatchExactly);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    combo->setEditText(text);
+}
+
 QComboBox *selector(const QStringList &items, const QString &text)
 {
     auto *combo = new QComboBox;
@@ -44,7 +55,7 @@ QComboBox *selector(const QStringList &items, const QString &text)
     // The selector holds exactly what was typed: the inline completer would
     // turn a typed "1" into "10" from the list.
     combo->setCompleter(nullptr);
-    combo->setCurrentText(text);
+    showSelectorText(combo, text);
     return combo;
 }
 
@@ -188,8 +199,8 @@ void CsvTab::showResult(const TableEditor::Result &result)
         m_linesModel->follow();
     m_syncing = false;
     if (result.changes.selectors) {
-        m_rowsSelector->setEditText(m_editor.rowsText());
-        m_columnsSelector->setEditText(m_editor.colsText());
+        showSelectorText(m_rowsSelector, m_editor.rowsText());
+        showSelectorText(m_columnsSelector, m_editor.colsText());
     }
     syncViewFromGrid();
     if (result.fileMissing)

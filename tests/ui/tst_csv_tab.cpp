@@ -93,6 +93,26 @@ private slots:
         QVERIFY(h->dialogs.calls().isEmpty());
     }
 
+    // The arrow keys step from the size a selector shows, at start and after
+    // a read alike.
+    void arrowKeysStepFromTheShownSize()
+    {
+        auto step = [this](const char *name, Qt::Key key) {
+            QLineEdit *edit = h->find<QComboBox>(name)->lineEdit();
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClick(edit, key);
+        };
+        step("Combo1", Qt::Key_Down);
+        QCOMPARE(size(), QStringLiteral("5x5 5x5"));
+        step("Combo2", Qt::Key_Up);
+        QCOMPARE(size(), QStringLiteral("5x4 5x4"));
+        read("three.csv", "a,b,c\r\nd\r\ne\r\n");
+        QCOMPARE(size(), QStringLiteral("3x3 3x3"));
+        step("Combo1", Qt::Key_Up);
+        step("Combo2", Qt::Key_Down);
+        QCOMPARE(size(), QStringLiteral("2x4 2x4"));
+    }
+
     // Double-click fetches a cell into Text1, Enter stores it back whole and
     // moves on; the grid itself takes no typing, nor jumps to typed letters.
     void cellsTakeTextThroughText1()
